@@ -1,0 +1,11 @@
+#pragma once
+
+#include "window/window_services.h"
+
+namespace tarquel {
+
+// Sin ▸ Display: erases the drawings and draws y = sin x from −pi to 2pi as
+// 3000 green segments.
+void mnuSiDisp_Click(WindowServices& window);
+
+} // namespace tarquel

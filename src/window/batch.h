@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace tarquel {
+
+// One command of a batch: Display, or Integrate with the two texts that are
+// typed at its prompts.
+struct BatchCommand {
+    enum class Kind { Display, Integrate };
+    Kind kind;
+    QString lower;
+    QString upper;
+};
+
+struct BatchJob {
+    QString pngPath; // empty: no PNG
+    QString svgPath; // empty: no SVG
+    std::vector<BatchCommand> commands;
+};
+
+// Exit statuses of the command line.
+enum ExitStatus { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+
+// Turns the words after the options into commands; on a usage error returns
+// false and says why in `error`.
+bool parseBatchCommands(const QStringList& words, std::vector<BatchCommand>& commands,
+                        QString& error);
+
+// Runs the job on a window that is never shown. Prints the caption of
+// lblResult after every Integrate on standard output and each failure's
+// report on standard error, then writes the pictures asked for.
+int runBatch(const BatchJob& job);
+
+// The whole command line: --help, --batch or the interactive window.
+int runCommandLine(const QStringList& arguments);
+
+// Whether the arguments ask for a run that needs no display (--batch or
+// --help); looked at before the application object exists, to pick the
+// platform.
+bool wantsHeadless(int argc, const char* const* argv);
+
+// Selects the offscreen platform and keeps standard error for the batch's
+// own reports.
+void prepareHeadless();
+
+} // namespace tarquel

@@ -1,0 +1,145 @@
+#include "window/canvas.h"
+
+#include "window/layout.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <cmath>
+#include <utility>
+
+namespace tarquel {
+
+namespace {
+
+QColor toQColor(Colour c) { return {c.red, c.green, c.blue}; }
+
+// Liang–Barsky: cuts the segment to the rectangle [lo, hi] on both axes.
+// Returns false when no part of it lies inside. Works on any finite input,
+// so a coordinate of 1e30 costs no more than one on the screen.
+bool clipSegment(double& x1, double& y1, double& x2, double& y2, double xLo, double yLo,
+                 double xHi, double yHi)
+{
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - xLo, xHi - x1, y1 - yLo, yHi - y1};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0.0) {
+            if (q[k] < 0.0)
+                return false; // parallel to this edge and outside it
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0.0) {
+            if (t > t1)
+                return false;
+            if (t > t0)
+                t0 = t;
+        } else {
+            if (t < t0)
+                return false;
+            if (t < t1)
+                t1 = t;
+        }
+    }
+    const double ox = x1;
+    const double oy = y1;
+    if (t1 < 1.0) {
+        x2 = ox + t1 * dx;
+        y2 = oy + t1 * dy;
+    }
+    if (t0 > 0.0) {
+        x1 = ox + t0 * dx;
+        y1 = oy + t0 * dy;
+    }
+    return true;
+}
+
+} // namespace
+
+Canvas::Canvas(int widthTwips, int heightTwips, QWidget* parent)
+    : QWidget(parent),
+      image_(layout::pixels(widthTwips), layout::pixels(heightTwips), QImage::Format_RGB32)
+{
+    setFixedSize(image_.size());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    clear();
+}
+
+void Canvas::clear()
+{
+    image_.fill(toQColor(layout::kBackground));
+    record_.clear();
+    update();
+}
+
+void Canvas::drawLine(float x1, float y1, float x2, float y2, Colour colour)
+{
+    if (keepRecord_)
+        record_.push_back({DrawCall::Kind::Line, x1, y1, x2, y2, colour});
+    QPainter painter(&image_);
+    painter.setPen(QPen(toQColor(colour), 0));
+    segment(painter, x1, y1, x2, y2);
+    update();
+}
+
+void Canvas::drawBox(float x1, float y1, float x2, float y2, Colour colour)
+{
+    if (keepRecord_)
+        record_.push_back({DrawCall::Kind::Box, x1, y1, x2, y2, colour});
+    QPainter painter(&image_);
+    painter.setPen(QPen(toQColor(colour), 0));
+    segment(painter, x1, y1, x2, y1);
+    segment(painter, x2, y1, x2, y2);
+    segment(painter, x2, y2, x1, y2);
+    segment(painter, x1, y2, x1, y1);
+    update();
+}
+
+void Canvas::setControlLines(std::vector<QLineF> twips, QColor colour)
+{
+    controlLines_ = std::move(twips);
+    controlColour_ = colour;
+    update();
+}
+
+void Canvas::keepRecord(bool keep)
+{
+    keepRecord_ = keep;
+    if (!keep)
+        record_.clear();
+}
+
+void Canvas::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawImage(event->rect(), image_, event->rect());
+    painter.setPen(QPen(controlColour_, 0));
+    for (const QLineF& l : controlLines_)
+        segment(painter, l.x1(), l.y1(), l.x2(), l.y2());
+}
+
+// Rasterises one segment given in twips: solid, one pixel, not antialiased,
+// both end pixels included. Clipped in double precision first, so that the
+// rasteriser only ever sees pixel coordinates near the image.
+void Canvas::segment(QPainter& painter, double x1, double y1, double x2, double y2) const
+{
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return;
+    const double scale = layout::kTwipsPerPixel;
+    x1 /= scale;
+    y1 /= scale;
+    x2 /= scale;
+    y2 /= scale;
+    // One pixel of margin keeps the slope of a line that leaves the image.
+    if (!clipSegment(x1, y1, x2, y2, -1.0, -1.0, image_.width() + 1.0, image_.height() + 1.0))
+        return;
+    const QPoint from(static_cast<int>(std::floor(x1)), static_cast<int>(std::floor(y1)));
+    const QPoint to(static_cast<int>(std::floor(x2)), static_cast<int>(std::floor(y2)));
+    painter.drawLine(from, to);
+}
+
+} // namespace tarquel
