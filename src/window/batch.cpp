@@ -5,6 +5,7 @@
 #include "plotting/sine_integrate.h"
 #include "window/canvas.h"
 #include "window/frm_tarquel.h"
+#include "window/scripted_prompts.h"
 #include "window/svg_export.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <deque>
 
 namespace tarquel {
 
@@ -59,41 +59,6 @@ int usageError(const QString& message)
     printLine(stderr, QStringLiteral("Try 'tarquel --help'."));
     return kExitUsage;
 }
-
-// The window's services with the prompts answered from the batch.
-class ScriptedPrompts final : public WindowServices {
-public:
-    explicit ScriptedPrompts(WindowServices& window) : window_(window) {}
-
-    void answer(std::deque<QString> texts) { answers_ = std::move(texts); }
-
-    void cls() override { window_.cls(); }
-    void line(float x1, float y1, float x2, float y2, Colour colour) override
-    {
-        window_.line(x1, y1, x2, y2, colour);
-    }
-    void box(float x1, float y1, float x2, float y2, Colour colour) override
-    {
-        window_.box(x1, y1, x2, y2, colour);
-    }
-    [[nodiscard]] float axisEnd(AxisLine line, EndPoint end) const override
-    {
-        return window_.axisEnd(line, end);
-    }
-    void setResultText(const QString& text) override { window_.setResultText(text); }
-    QString inputBox(const QString& /*prompt*/) override
-    {
-        if (answers_.empty())
-            return {};
-        QString text = answers_.front();
-        answers_.pop_front();
-        return text;
-    }
-
-private:
-    WindowServices& window_;
-    std::deque<QString> answers_;
-};
 
 bool save(const QString& path, const QByteArray& bytes)
 {

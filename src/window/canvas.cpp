@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -14,12 +15,26 @@ namespace {
 
 QColor toQColor(Colour c) { return {c.red, c.green, c.blue}; }
 
-// Liang–Barsky: cuts the segment to the rectangle [lo, hi] on both axes.
-// Returns false when no part of it lies inside. Works on any finite input,
-// so a coordinate of 1e30 costs no more than one on the screen.
+double clamp(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+// Cuts the segment to the rectangle [lo, hi] on both axes; returns false
+// when no part of it lies inside. Axis-parallel segments (every box edge)
+// are cut exactly by clamping, at any distance. Others go through
+// Liang–Barsky, which is exact to the pixel for coordinates of any sensible
+// size and still ends at once, somewhere near the true line, for absurd ones.
 bool clipSegment(double& x1, double& y1, double& x2, double& y2, double xLo, double yLo,
                  double xHi, double yHi)
 {
+    if (x1 == x2 || y1 == y2) {
+        if (std::max(x1, x2) < xLo || std::min(x1, x2) > xHi || std::max(y1, y2) < yLo ||
+            std::min(y1, y2) > yHi)
+            return false;
+        x1 = clamp(x1, xLo, xHi);
+        x2 = clamp(x2, xLo, xHi);
+        y1 = clamp(y1, yLo, yHi);
+        y2 = clamp(y2, yLo, yHi);
+        return true;
+    }
     const double dx = x2 - x1;
     const double dy = y2 - y1;
     double t0 = 0.0;

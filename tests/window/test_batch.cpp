@@ -1,0 +1,203 @@
+#include "plotting/sine_display.h"
+#include "plotting/sine_integrate.h"
+#include "window/frm_tarquel.h"
+#include "window/scripted_prompts.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace tarquel;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run runTarquel(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(TARQUEL_EXECUTABLE), arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+struct SvgElement {
+    QString name;
+    QXmlStreamAttributes attributes;
+    QString group; // id of the enclosing <g>, if any
+};
+
+QList<SvgElement> svgElements(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader xml(&file);
+    QList<SvgElement> elements;
+    QStringList groups{QString()};
+    while (!xml.atEnd()) {
+        const auto token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            elements.push_back({xml.name().toString(), xml.attributes(), groups.back()});
+            if (xml.name() == QLatin1String("g"))
+                groups << xml.attributes().value("id").toString();
+        } else if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("g")) {
+            groups.removeLast();
+        }
+    }
+    return xml.hasError() ? QList<SvgElement>{} : elements;
+}
+
+} // namespace
+
+class TestBatch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    void demoWithPictures()
+    {
+        const QString png = dir_.filePath("demo.png");
+        const QString svg = dir_.filePath("demo.svg");
+        const Run run = runTarquel({"--batch", "--png", png, "--svg", svg, "display", "integrate", "0",
+                                 "3.141592"});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, QStringLiteral("계산결과  1.999\n"));
+
+        // The PNG is the client area exactly as the window shows it.
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(604, 279));
+        FrmTarquel form;
+        mnuSiDisp_Click(form);
+        ScriptedPrompts answers(form);
+        answers.answer({QStringLiteral("0"), QStringLiteral("3.141592")});
+        mnuSinIn_Click(answers);
+        QCOMPARE(image.convertToFormat(QImage::Format_RGB32),
+                 form.grabClientArea().convertToFormat(QImage::Format_RGB32));
+
+        const QList<SvgElement> elements = svgElements(svg);
+        QVERIFY(!elements.isEmpty());
+        QCOMPARE(elements.front().attributes.value("viewBox").toString(), QStringLiteral("0 0 9060 4185"));
+        QList<SvgElement> lines, boxes;
+        for (const SvgElement& e : elements) {
+            if (e.group == QLatin1String("drawings") && e.name == QLatin1String("line"))
+                lines << e;
+            if (e.group == QLatin1String("drawings") && e.name == QLatin1String("rect"))
+                boxes << e;
+        }
+        QCOMPARE(lines.size(), 3000);
+        QCOMPARE(boxes.size(), 2000);
+        QCOMPARE(lines[0].attributes.value("x1").toString(), QStringLiteral("840"));
+        QCOMPARE(lines[0].attributes.value("y1").toString(), QStringLiteral("2280"));
+        QCOMPARE(lines[0].attributes.value("x2").toString(), QStringLiteral("841.56"));
+        QCOMPARE(lines[0].attributes.value("stroke").toString(), QStringLiteral("#00ff00"));
+        QCOMPARE(lines[999].attributes.value("x2").toString(), QStringLiteral("2400"));
+        // Box 1 has zero size, and is written all the same.
+        QCOMPARE(boxes[0].attributes.value("x").toString(), QStringLiteral("2400"));
+        QCOMPARE(boxes[0].attributes.value("width").toString(), QStringLiteral("0"));
+        QCOMPARE(boxes[0].attributes.value("height").toString(), QStringLiteral("0"));
+        QCOMPARE(boxes[0].attributes.value("stroke").toString(), QStringLiteral("#0000ff"));
+        int axes = 0;
+        for (const SvgElement& e : elements)
+            axes += e.attributes.value("id").startsWith(QLatin1String("lin")) ? 1 : 0;
+        QCOMPARE(axes, 2);
+    }
+
+    void clearStartsTheRecordAfresh()
+    {
+        const QString svg = dir_.filePath("twice.svg");
+        const Run run = runTarquel({"--batch", "--svg", svg, "integrate", "0", "1", "display"});
+        QCOMPARE(run.status, 0);
+        QStringList drawn;
+        for (const SvgElement& e : svgElements(svg))
+            if (e.group == QLatin1String("drawings"))
+                drawn << e.name;
+        QCOMPARE(drawn, QStringList(3000, QStringLiteral("line")));
+    }
+
+    void exitStatusAndReports_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("negative bounds are bounds")
+            << QStringList{"--batch", "integrate", "-1", "-2"} << 0 << "계산결과  .956\n" << "";
+        QTest::newRow("failure, then the batch goes on")
+            << QStringList{"--batch", "integrate", "abc", "1", "integrate", "0", "1", "integrate", "", "1"}
+            << 1 << "\n계산결과  .459\n계산결과  .459\n"
+            << "Run-time error '13': Type mismatch\nRun-time error '13': Type mismatch\n";
+        QTest::newRow("overflow") << QStringList{"--batch", "integrate", "0", "1e36"} << 1 << "\n"
+                                  << "Run-time error '6': Overflow\n";
+        QTest::newRow("no commands") << QStringList{"--batch"} << 0 << "" << "";
+    }
+
+    void exitStatusAndReports()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const Run run = runTarquel(arguments);
+        QCOMPARE(run.err, err);
+        QCOMPARE(run.out, out);
+        QCOMPARE(run.status, status);
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("unknown command") << QStringList{"--batch", "tan"};
+        QTest::newRow("integrate with one bound") << QStringList{"--batch", "integrate", "0"};
+        QTest::newRow("commands without --batch") << QStringList{"display"};
+        QTest::newRow("--png without --batch") << QStringList{"--png", "x.png"};
+        QTest::newRow("unknown option") << QStringList{"--batch", "--jpeg", "x", "display"};
+        QTest::newRow("--png without a file") << QStringList{"--batch", "--png"};
+    }
+
+    void usageErrors()
+    {
+        QFETCH(QStringList, arguments);
+        const Run run = runTarquel(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains(QLatin1String("tarquel --help")));
+        QCOMPARE(run.out, QString());
+    }
+
+    void unwritableOutputLeavesNoFile()
+    {
+        const QString png = dir_.filePath("missing/folder/out.png");
+        const Run run = runTarquel({"--batch", "--png", png, "display"});
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains(png));
+        QVERIFY(!QFile::exists(png));
+        QVERIFY(QDir(dir_.path()).entryList({"*.png*"}, QDir::Files).isEmpty() ||
+                !QDir(dir_.filePath("missing")).exists());
+    }
+
+    void help()
+    {
+        const Run run = runTarquel({"--help"});
+        QCOMPARE(run.status, 0);
+        for (const char* word : {"--batch", "--png", "--svg", "display", "integrate LOWER UPPER", "Exit status"})
+            QVERIFY2(run.out.contains(QLatin1String(word)), word);
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+QTEST_MAIN(TestBatch)
+#include "test_batch.moc"

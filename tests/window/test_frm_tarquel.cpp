@@ -1,0 +1,226 @@
+#include "window/canvas.h"
+#include "window/frm_tarquel.h"
+#include "dialog_driver.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTest>
+
+#include <cmath>
+
+using namespace tarquel;
+using tarquel::testing::DialogDriver;
+
+namespace {
+
+const QColor kGreen(0, 255, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kWhite(255, 255, 255);
+
+void choose(FrmTarquel& form, const char* name) { form.findChild<QAction*>(name)->trigger(); }
+
+// Rows of the pixels of one colour in a column.
+QList<int> rowsOf(const QImage& image, int column, const QColor& colour)
+{
+    QList<int> rows;
+    for (int y = 0; y < image.height(); ++y)
+        if (image.pixelColor(column, y) == colour)
+            rows << y;
+    return rows;
+}
+
+// Columns that hold at least one pixel of the colour.
+QList<int> columnsOf(const QImage& image, const QColor& colour)
+{
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        if (!rowsOf(image, x, colour).isEmpty())
+            columns << x;
+    return columns;
+}
+
+} // namespace
+
+class TestFrmTarquel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        form_ = std::make_unique<FrmTarquel>();
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+    void cleanup() { form_.reset(); }
+
+    void startsWithAxesAndLabels()
+    {
+        const QImage shown = form_->grabClientArea();
+        for (int x = 56; x <= 368; ++x)
+            QCOMPARE(shown.pixelColor(x, 152), kBlack);
+        // lblY is painted over the axis's top pixel.
+        for (int y = 49; y <= 256; ++y)
+            QCOMPARE(shown.pixelColor(160, y), kBlack);
+        QCOMPARE(shown.pixelColor(55, 152), kWhite);
+        // lblResult: an empty cyan rectangle without a border.
+        for (const QPoint p : {QPoint(488, 184), QPoint(584, 216), QPoint(530, 200)})
+            QCOMPARE(shown.pixelColor(p), QColor(128, 255, 255));
+        QCOMPARE(shown.pixelColor(487, 184), kWhite);
+        QCOMPARE(shown.pixelColor(585, 217), kWhite);
+        QVERIFY(columnsOf(shown, kGreen).isEmpty());
+    }
+
+    void displayDrawsOneGreenCurve()
+    {
+        choose(*form_, "mnuSiDisp");
+        const QImage shown = form_->grabClientArea();
+        // A connected curve across the axis, from x = −pi to 2pi.
+        const QList<int> columns = columnsOf(form_->canvas().image(), kGreen);
+        QCOMPARE(columns.front(), 56);
+        QCOMPARE(columns.back(), 368);
+        QVERIFY(columns.size() > 300);
+        // Extremes on rows 2280 ± 497 twips: pixel rows 118 and 185.
+        int top = shown.height(), bottom = 0;
+        for (int x : columns) {
+            top = std::min(top, int(rowsOf(form_->canvas().image(), x, kGreen).front()));
+            bottom = std::max(bottom, int(rowsOf(form_->canvas().image(), x, kGreen).back()));
+        }
+        QCOMPARE(top, 1783 / 15);
+        QCOMPARE(bottom, 2777 / 15);
+        // Value 1 at x = pi/2 (column 212) is above the axis; −1 at −pi/2 below.
+        QVERIFY(rowsOf(shown, 212, kGreen).contains(118));
+        QVERIFY(rowsOf(shown, 108, kGreen).contains(185));
+        // The axes are painted over the curve.
+        QCOMPARE(shown.pixelColor(160, 152), kBlack);
+
+        choose(*form_, "mnuSiDisp");
+        QCOMPARE(form_->grabClientArea(), shown);
+    }
+
+    void clsErasesDrawingsButNotTheCaption()
+    {
+        const QImage blank = form_->grabClientArea();
+        choose(*form_, "mnuSiDisp");
+        form_->setResultText(QStringLiteral("계산결과  1.999"));
+        form_->cls();
+        QVERIFY(columnsOf(form_->canvas().image(), kGreen).isEmpty());
+        QCOMPARE(form_->lblResult().text(), QStringLiteral("계산결과  1.999"));
+        form_->setResultText(QString());
+        QCOMPARE(form_->grabClientArea(), blank);
+    }
+
+    void integrateThroughTheRealPrompts()
+    {
+        choose(*form_, "mnuSiDisp");
+        DialogDriver driver({QStringLiteral("0"), QStringLiteral("3.141592")});
+        choose(*form_, "mnuSinIn");
+        QCOMPARE(driver.prompts, QStringList({QStringLiteral("하한 값은?(단 > - Pi) "),
+                                              QStringLiteral("또 상한값은?(단 < 2*Pi 보다 큰값)")}));
+        QCOMPARE(driver.titles, QStringList(2, QApplication::applicationName()));
+        QVERIFY(driver.messages.isEmpty());
+        QCOMPARE(form_->lblResult().text(), QStringLiteral("계산결과  1.999"));
+
+        const QImage drawn = form_->canvas().image();
+        // A solid blue region between the axis and the curve from 0 to pi.
+        QCOMPARE(columnsOf(drawn, kBlue).front(), 160);
+        QCOMPARE(columnsOf(drawn, kBlue).back(), 264);
+        const QList<int> middle = rowsOf(drawn, 212, kBlue);
+        QCOMPARE(middle.front(), 118);
+        QCOMPARE(middle.back(), 152);
+        QCOMPARE(middle.size(), 152 - 118 + 1);
+        // The curve stays where no box covers it.
+        QVERIFY(!rowsOf(drawn, 108, kGreen).isEmpty());
+        QVERIFY(!rowsOf(drawn, 300, kGreen).isEmpty());
+
+        // Display afterwards erases the boxes and keeps the caption.
+        choose(*form_, "mnuSiDisp");
+        QVERIFY(columnsOf(form_->canvas().image(), kBlue).isEmpty());
+        QCOMPARE(form_->lblResult().text(), QStringLiteral("계산결과  1.999"));
+    }
+
+    void equalBoundsDrawAVerticalLine()
+    {
+        DialogDriver driver({QStringLiteral("1"), QStringLiteral("1")});
+        choose(*form_, "mnuSinIn");
+        QCOMPARE(form_->lblResult().text(), QStringLiteral("계산결과  0"));
+        const int column = int(840 + std::floor((1 + 3.141592) * 1560 / 3.141592)) / 15;
+        const int curveRow = int(std::nearbyint(2280 - std::sin(1.0) * 1560 / 3.141592)) / 15;
+        const QImage drawn = form_->canvas().image();
+        QCOMPARE(columnsOf(drawn, kBlue), QList<int>{column});
+        QCOMPARE(rowsOf(drawn, column, kBlue).front(), curveRow);
+        QCOMPARE(rowsOf(drawn, column, kBlue).back(), 152);
+    }
+
+    // Cancel on the first prompt still shows the second; the type mismatch
+    // is reported in a modal message and the window goes on unchanged.
+    void failureIsReportedAndChangesNothing_data()
+    {
+        QTest::addColumn<std::optional<QString>>("lower");
+        QTest::addColumn<std::optional<QString>>("upper");
+        QTest::newRow("cancel first") << std::optional<QString>() << std::optional<QString>("1");
+        QTest::newRow("lower not a number") << std::optional<QString>("zero") << std::optional<QString>("1");
+        QTest::newRow("upper not a number") << std::optional<QString>("0") << std::optional<QString>("1 2");
+    }
+
+    void failureIsReportedAndChangesNothing()
+    {
+        QFETCH(std::optional<QString>, lower);
+        QFETCH(std::optional<QString>, upper);
+        choose(*form_, "mnuSiDisp");
+        form_->setResultText(QStringLiteral("계산결과  .459"));
+        const QImage before = form_->grabClientArea();
+        DialogDriver driver({lower, upper});
+        choose(*form_, "mnuSinIn");
+        QCOMPARE(driver.prompts.size(), 2);
+        QCOMPARE(driver.messages, QStringList{QStringLiteral("Run-time error '13': Type mismatch")});
+        QCOMPARE(form_->grabClientArea(), before);
+        QVERIFY(form_->isVisible());
+    }
+
+    void overflowKeepsTheBoxesDrawnBeforeIt()
+    {
+        DialogDriver driver({QStringLiteral("0"), QStringLiteral("1e36")});
+        choose(*form_, "mnuSinIn");
+        QCOMPARE(driver.messages, QStringList{QStringLiteral("Run-time error '6': Overflow")});
+        QVERIFY(!columnsOf(form_->canvas().image(), kBlue).isEmpty());
+        QCOMPARE(form_->lblResult().text(), QString());
+    }
+
+    // Far outside coordinates are clipped, not handed to the rasteriser.
+    void farCoordinatesAreClipped()
+    {
+        form_->line(-1e7f, -1e7f, 1e7f, 1e7f, rgb(0, 0, 255));
+        form_->line(-1e30f, -2e30f, 1e30f, 2e30f, rgb(0, 0, 255)); // ends, wherever it lands
+        form_->box(-1e30f, 100.0f, 1e30f, 3e30f, rgb(0, 255, 0));
+        form_->line(1e30f, 0.0f, 2e30f, 0.0f, rgb(255, 0, 0));
+        const QImage drawn = form_->canvas().image();
+        QCOMPARE(drawn.pixelColor(100, 100), kBlue);
+        QCOMPARE(drawn.pixelColor(0, 0), kBlue);
+        // The box's left and right edges lie beyond the window; its top edge
+        // crosses the whole width on row 100/15.
+        QCOMPARE(rowsOf(drawn, 300, kGreen), QList<int>{6});
+        QCOMPARE(rowsOf(drawn, 0, kGreen), (QList<int>{6}));
+        QVERIFY(columnsOf(drawn, QColor(255, 0, 0)).isEmpty());
+    }
+
+    void drawingsSurviveHidingAndShowing()
+    {
+        choose(*form_, "mnuSiDisp");
+        DialogDriver driver({QStringLiteral("0"), QStringLiteral("1")});
+        choose(*form_, "mnuSinIn");
+        const QImage before = form_->grabClientArea();
+        form_->showMinimized();
+        form_->hide();
+        QCoreApplication::processEvents();
+        form_->showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QCOMPARE(form_->grabClientArea(), before);
+    }
+
+private:
+    std::unique_ptr<FrmTarquel> form_;
+};
+
+QTEST_MAIN(TestFrmTarquel)
+#include "test_frm_tarquel.moc"
