@@ -1,0 +1,232 @@
+// Uses the real program as a person would, in a real X session: menus
+// clicked, bounds typed, messages dismissed, the window covered and closed.
+// Screenshots of every step are kept for a look after a failure.
+
+#include "window/frm_tarquel.h"
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+
+#include <functional>
+
+using namespace tarquel;
+
+namespace {
+
+const QColor kGreen(0, 255, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kCyan(128, 255, 255);
+
+QString xdotool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(20000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+bool waitUntil(const std::function<bool()>& condition, int milliseconds = 10000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        QTest::qWait(50);
+    }
+    return true;
+}
+
+int count(const QImage& image, const QRect& area, const QColor& colour)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += image.pixelColor(x, y) == colour ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QDir().mkpath(QStringLiteral(E2E_SHOTS));
+        // A twin of the window, never on screen, tells where the menu
+        // entries are: same style, same fonts.
+        reference_.setAttribute(Qt::WA_DontShowOnScreen);
+        reference_.show();
+
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        process_.setProcessEnvironment(environment);
+        process_.start(QStringLiteral(TARQUEL_EXECUTABLE), {});
+        QVERIFY(process_.waitForStarted());
+        QVERIFY(waitUntil([&] {
+            window_ = windows("적분").section('\n', 0, 0);
+            return !window_.isEmpty();
+        }));
+        QVERIFY(waitUntil([&] { return count(client("00-start"), {0, 0, 604, 279}, kCyan) > 3000; }));
+    }
+
+    void display()
+    {
+        choose("mnuSin", "mnuSiDisp");
+        QVERIFY(waitUntil([&] { return count(client("01-display"), {56, 100, 313, 90}, kGreen) > 300; }));
+    }
+
+    void integrate()
+    {
+        choose("mnuSin", "mnuSinIn");
+        answerPrompt(QStringLiteral("0"));
+        answerPrompt(QStringLiteral("3.141592"));
+        // The blue region between 0 and pi, and text in the result label.
+        QVERIFY(waitUntil([&] {
+            const QImage shot = client("02-integrate");
+            return count(shot, {190, 125, 45, 26}, kBlue) == 45 * 26 &&
+                   count(shot, {488, 184, 97, 33}, kCyan) < 97 * 33 - 30;
+        }));
+        QCOMPARE(count(client("02-integrate"), {100, 100, 55, 90}, kBlue), 0);
+        picture_ = client("02-integrate");
+    }
+
+    void badBoundShowsTheErrorAndChangesNothing()
+    {
+        choose("mnuSin", "mnuSinIn");
+        answerPrompt(QStringLiteral("not a number"));
+        answerPrompt(QStringLiteral("1"));
+        QString message;
+        QVERIFY(waitUntil([&] {
+            message = windows("^tarquel$");
+            return !message.isEmpty();
+        }));
+        screen("03-error-message");
+        xdotool({"windowactivate", "--sync", message.section('\n', 0, 0)});
+        xdotool({"key", "Return"});
+        QVERIFY(waitUntil([&] {
+            return windows("^tarquel$")
+                .isEmpty();
+        }));
+        QCOMPARE(process_.state(), QProcess::Running);
+        QCOMPARE(client("04-after-error"), picture_);
+    }
+
+    void inertEntriesChangeNothing()
+    {
+        choose("mnuTan", "mnuTaDisp");
+        choose("mnuTan", "mnuTanIn");
+        click(reference_.menuBar()->actionGeometry(action("mnuEnd")).center());
+        QTest::qWait(300);
+        QCOMPARE(process_.state(), QProcess::Running);
+        QCOMPARE(client("05-tan-and-end"), picture_);
+    }
+
+    void coveredAndUncoveredKeepsThePicture()
+    {
+        xdotool({"windowminimize", "--sync", window_});
+        QVERIFY(waitUntil([&] { return windows("적분").isEmpty(); }));
+        screen("06-minimised");
+        xdotool({"windowactivate", "--sync", window_});
+        QVERIFY(waitUntil([&] { return client("07-restored") == picture_; }));
+    }
+
+    void closingEndsTheProgram()
+    {
+        xdotool({"windowactivate", "--sync", window_});
+        xdotool({"key", "--clearmodifiers", "alt+F4"});
+        QVERIFY(process_.waitForFinished(10000));
+        QCOMPARE(process_.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process_.exitCode(), 0);
+    }
+
+    void cleanupTestCase()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+
+private:
+    // The visible windows of the program whose title matches the pattern.
+    QString windows(const char* title)
+    {
+        return xdotool({"search", "--all", "--onlyvisible", "--pid", QString::number(process_.processId()),
+                        "--name", QString::fromUtf8(title)});
+    }
+
+    QAction* action(const char* name) const { return reference_.findChild<QAction*>(name); }
+
+    void click(QPoint inWindow)
+    {
+        xdotool({"mousemove", "--window", window_, QString::number(inWindow.x()), QString::number(inWindow.y()),
+                 "click", "1"});
+    }
+
+    // Opens a top-level menu and chooses one of its entries.
+    void choose(const char* menu, const char* entry)
+    {
+        const QRect item = reference_.menuBar()->actionGeometry(action(menu));
+        xdotool({"windowactivate", "--sync", window_});
+        click(item.center());
+        QMenu* popup = action(menu)->menu();
+        popup->ensurePolished();
+        const QPoint inPopup = popup->actionGeometry(action(entry)).center();
+        QTest::qWait(400);
+        click(item.bottomLeft() + QPoint(0, 1) + inPopup);
+        QTest::qWait(200);
+    }
+
+    // Waits for the prompt, types the text and presses Enter.
+    void answerPrompt(const QString& text)
+    {
+        QString prompt;
+        QVERIFY(waitUntil([&] {
+            prompt = windows("^tarquel$");
+            return !prompt.isEmpty();
+        }));
+        xdotool({"windowactivate", "--sync", prompt.section('\n', 0, 0)});
+        screen(QStringLiteral("prompt-%1").arg(++prompts_));
+        xdotool({"type", "--delay", "30", text});
+        xdotool({"key", "Return"});
+        QVERIFY(waitUntil([&] {
+            return windows("^tarquel$") != prompt;
+        }));
+    }
+
+    // The client area of the real window, as on the screen.
+    QImage client(const QString& step)
+    {
+        const int menu = reference_.menuBar()->height();
+        QImage shot = QGuiApplication::primaryScreen()
+                          ->grabWindow(window_.toULongLong(), 0, menu, 604, 279)
+                          .toImage()
+                          .convertToFormat(QImage::Format_RGB32);
+        shot.save(QStringLiteral(E2E_SHOTS "/%1.png").arg(step));
+        return shot;
+    }
+
+    void screen(const QString& step)
+    {
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QStringLiteral(E2E_SHOTS "/%1.png").arg(step));
+    }
+
+    FrmTarquel reference_;
+    QProcess process_;
+    QString window_;
+    QImage picture_;
+    int prompts_ = 0;
+};
+
+QTEST_MAIN(TestEndToEnd)
+#include "test_e2e.moc"
