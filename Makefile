@@ -1,14 +1,33 @@
-# Set-up, build, run, test and benchmark. Every target installs what is
-# missing first, so a fresh Debian 12 machine with g++, cmake, make and git
-# needs nothing else.
+# Set-up, build, run, test, lint, fuzz and benchmark. Every target installs
+# what is missing first, so a fresh Debian 12 machine with g++, cmake, make
+# and git needs nothing else.
 
-BUILD    ?= build
-JOBS     ?= 2
-PACKAGES := qt6-base-dev fonts-nanum libbenchmark-dev
-SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-TARQUEL  := $(BUILD)/src/tarquel
+BUILD        ?= build
+ASAN_BUILD   ?= build-asan
+FUZZ_BUILD   ?= build-fuzz
+JOBS         ?= 2
+FUZZ_SECONDS ?= 60
+TARQUEL      := $(BUILD)/src/tarquel
+SUDO         := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build run demo test bench clean
+# Qt and a font with Hangul; benchmarks; the end-to-end run under X; the
+# clang tools for fuzzing and the static checks.
+PACKAGES := qt6-base-dev fonts-nanum libbenchmark-dev \
+            xvfb xdotool openbox wmctrl \
+            clang libclang-rt-14-dev clang-format clang-tidy
+
+# Stop at the first report; leaks of third-party libraries are listed, with
+# their reasons, in the suppressions file.
+SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1 \
+                 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0
+
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+TIDY_SOURCES = $(shell git ls-files 'src/*.cpp' 'tests/*.cpp' 'bench/*.cpp')
+FUZZ_SOURCES = $(shell git ls-files 'fuzz/*.cpp')
+
+.PHONY: all setup configure build run demo test test-default test-asan test-fuzz lint \
+        fuzz fuzz-build bench clean
 
 all: build
 
@@ -42,12 +61,45 @@ demo: build
 	LC_ALL=C.UTF-8 $(TARQUEL) --batch --png $(BUILD)/demo.png display integrate 0 3.141592
 	@echo "Wrote $(BUILD)/demo.png"
 
-test: build
+# The suite as built, again under the sanitizers, a few seconds of each
+# fuzzer, and the static checks.
+test: setup
+	$(MAKE) --no-print-directory test-default test-asan test-fuzz lint
+
+test-default: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+test-asan: setup
+	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || \
+	  cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTARQUEL_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+fuzz-build: setup
+	@[ -f $(FUZZ_BUILD)/CMakeCache.txt ] || \
+	  CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARQUEL_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+
+test-fuzz: fuzz-build
+	cd $(FUZZ_BUILD) && ctest --output-on-failure
+
+# Each fuzzer for FUZZ_SECONDS, from the seeds and what earlier runs found.
+fuzz: fuzz-build
+	@for target in text_to_number number_to_text integrate; do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$target; \
+	  echo "== $$target, $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_BUILD)/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=4096 \
+	    -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$target fuzz/corpus/$$target || exit 1; \
+	done
+
+lint: build fuzz-build
+	clang-format --dry-run -Werror $(SOURCES)
+	printf '%s\n' $(TIDY_SOURCES) | xargs -P$(JOBS) -n4 clang-tidy -p $(BUILD) --quiet
+	clang-tidy -p $(FUZZ_BUILD) --quiet $(FUZZ_SOURCES)
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarquel_bench --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -52,8 +52,7 @@ void BM_Display_Null(benchmark::State& state)
         mnuSiDisp_Click(window);
 }
 
-template <typename Window>
-void integrate(benchmark::State& state, Window& window)
+template <typename Window> void integrate(benchmark::State& state, Window& window)
 {
     ScriptedPrompts prompts(window);
     for (auto _ : state) {
@@ -99,10 +98,13 @@ BENCHMARK(BM_Display_Null)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Integrate_Real)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Integrate_Null)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_BatchProcess, startup, QStringList{}, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_BatchProcess, display, QStringList{"display"}, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_BatchProcess, demo_no_png, (QStringList{"display", "integrate", "0", "3.141592"}), false)
+BENCHMARK_CAPTURE(BM_BatchProcess, display, QStringList{"display"}, false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_BatchProcess, demo_with_png, (QStringList{"display", "integrate", "0", "3.141592"}), true)
+BENCHMARK_CAPTURE(BM_BatchProcess, demo_no_png,
+                  (QStringList{"display", "integrate", "0", "3.141592"}), false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_BatchProcess, demo_with_png,
+                  (QStringList{"display", "integrate", "0", "3.141592"}), true)
     ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)

@@ -16,8 +16,8 @@ AxisFrame AxisFrame::read(const WindowServices& window, WidthPrecision precision
     frame.hx = window.axisEnd(AxisLine::linXax, EndPoint::X1);
     frame.vx = window.axisEnd(AxisLine::linYax, EndPoint::X1);
     const Real width = Real(frame.vx) - Real(frame.hx);
-    frame.W = precision == WidthPrecision::Single ? static_cast<double>(toSingle(width))
-                                                  : width.value();
+    frame.W =
+        precision == WidthPrecision::Single ? static_cast<double>(toSingle(width)) : width.value();
     return frame;
 }
 

@@ -87,8 +87,8 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator)
         const std::string_view mantissa = std::string_view(plain).substr(0, plain.find('e'));
         const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
         const std::size_t first = mantissa.find_first_of("123456789");
-        const long order = first < point ? static_cast<long>(point - first)
-                                         : -static_cast<long>(first - point);
+        const long order =
+            first < point ? static_cast<long>(point - first) : -static_cast<long>(first - point);
         if (order + exponent > 0)
             throw RuntimeError(ErrorKind::Overflow);
         value = 0.0;

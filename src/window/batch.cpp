@@ -64,7 +64,8 @@ bool save(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        printLine(stderr, QStringLiteral("tarquel: cannot write %1: %2").arg(path, file.errorString()));
+        printLine(stderr,
+                  QStringLiteral("tarquel: cannot write %1: %2").arg(path, file.errorString()));
         return false;
     }
     return true;
@@ -74,7 +75,8 @@ bool savePng(const QString& path, const QImage& image)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        printLine(stderr, QStringLiteral("tarquel: cannot write %1: %2").arg(path, file.errorString()));
+        printLine(stderr,
+                  QStringLiteral("tarquel: cannot write %1: %2").arg(path, file.errorString()));
         return false;
     }
     return true;
@@ -148,14 +150,17 @@ int runCommandLine(const QStringList& arguments)
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help."));
-    const QCommandLineOption batch(QStringLiteral("batch"),
-                                   QStringLiteral("Runs the commands headless instead of opening the window."));
-    const QCommandLineOption png(QStringLiteral("png"),
-                                 QStringLiteral("With --batch: writes the client area as a PNG image."),
-                                 QStringLiteral("FILE"));
-    const QCommandLineOption svg(QStringLiteral("svg"),
-                                 QStringLiteral("With --batch: writes the client area as SVG in twips."),
-                                 QStringLiteral("FILE"));
+    const QCommandLineOption batch(
+        QStringLiteral("batch"),
+        QStringLiteral("Runs the commands headless instead of opening the window."));
+    const QCommandLineOption png(
+        QStringLiteral("png"),
+        QStringLiteral("With --batch: writes the client area as a PNG image."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption svg(
+        QStringLiteral("svg"),
+        QStringLiteral("With --batch: writes the client area as SVG in twips."),
+        QStringLiteral("FILE"));
     parser.addOptions({help, batch, png, svg});
     parser.addPositionalArgument(QStringLiteral("COMMAND"),
                                  QStringLiteral("display | integrate LOWER UPPER (with --batch)"),

@@ -22,8 +22,8 @@ double clamp(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi
 // are cut exactly by clamping, at any distance. Others go through
 // Liang–Barsky, which is exact to the pixel for coordinates of any sensible
 // size and still ends at once, somewhere near the true line, for absurd ones.
-bool clipSegment(double& x1, double& y1, double& x2, double& y2, double xLo, double yLo,
-                 double xHi, double yHi)
+bool clipSegment(double& x1, double& y1, double& x2, double& y2, double xLo, double yLo, double xHi,
+                 double yHi)
 {
     if (x1 == x2 || y1 == y2) {
         if (std::max(x1, x2) < xLo || std::min(x1, x2) > xHi || std::max(y1, y2) < yLo ||

@@ -36,10 +36,10 @@ QRect pixelRect(const layout::Label& label)
 QFont windowFont()
 {
     // Families that carry Hangul, nearest in look to a plain bold system font.
-    const QStringList preferred{text(layout::kFontFamily), QStringLiteral("NanumGothic"),
-                                QStringLiteral("NanumBarunGothic"),
-                                QStringLiteral("Noto Sans CJK KR"), QStringLiteral("UnDotum"),
-                                QStringLiteral("Baekmuk Gulim")};
+    const QStringList preferred{
+        text(layout::kFontFamily),          QStringLiteral("NanumGothic"),
+        QStringLiteral("NanumBarunGothic"), QStringLiteral("Noto Sans CJK KR"),
+        QStringLiteral("UnDotum"),          QStringLiteral("Baekmuk Gulim")};
     QString family;
     const QStringList korean = QFontDatabase::families(QFontDatabase::Korean);
     for (const QString& candidate : preferred) {
@@ -60,8 +60,7 @@ QFont windowFont()
 }
 
 FrmTarquel::FrmTarquel(QWidget* parent)
-    : QMainWindow(parent),
-      decimalSeparator_(QLocale::system().decimalPoint())
+    : QMainWindow(parent), decimalSeparator_(QLocale::system().decimalPoint())
 {
     setObjectName(text(layout::kFormName));
     setWindowTitle(text(layout::kCaption));
@@ -70,6 +69,7 @@ FrmTarquel::FrmTarquel(QWidget* parent)
     canvas_ = new Canvas(layout::kClientWidth, layout::kClientHeight, this);
     canvas_->setObjectName(QStringLiteral("client"));
     std::vector<QLineF> axes;
+    axes.reserve(layout::kLines.size());
     for (const layout::Line& l : layout::kLines)
         axes.emplace_back(l.x1, l.y1, l.x2, l.y2);
     canvas_->setControlLines(std::move(axes), toQColor(layout::kLineColour));

@@ -2,9 +2,6 @@
 
 namespace tarquel::layout {
 
-const Line& line(AxisLine id)
-{
-    return id == AxisLine::linXax ? kLines[0] : kLines[1];
-}
+const Line& line(AxisLine id) { return id == AxisLine::linXax ? kLines[0] : kLines[1]; }
 
 } // namespace tarquel::layout

@@ -13,8 +13,7 @@ namespace tarquel {
 
 namespace {
 
-template <typename Number>
-QString shortest(Number value)
+template <typename Number> QString shortest(Number value)
 {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -64,11 +63,13 @@ QByteArray clientAreaSvg(const FrmTarquel& window)
     xml.writeStartDocument();
     xml.writeStartElement(QStringLiteral("svg"));
     xml.writeDefaultNamespace(QStringLiteral("http://www.w3.org/2000/svg"));
-    xml.writeAttribute(QStringLiteral("width"), QString::number(layout::pixels(layout::kClientWidth)));
-    xml.writeAttribute(QStringLiteral("height"), QString::number(layout::pixels(layout::kClientHeight)));
-    xml.writeAttribute(QStringLiteral("viewBox"), QStringLiteral("0 0 %1 %2")
-                                                      .arg(layout::kClientWidth)
-                                                      .arg(layout::kClientHeight));
+    xml.writeAttribute(QStringLiteral("width"),
+                       QString::number(layout::pixels(layout::kClientWidth)));
+    xml.writeAttribute(QStringLiteral("height"),
+                       QString::number(layout::pixels(layout::kClientHeight)));
+    xml.writeAttribute(
+        QStringLiteral("viewBox"),
+        QStringLiteral("0 0 %1 %2").arg(layout::kClientWidth).arg(layout::kClientHeight));
 
     xml.writeEmptyElement(QStringLiteral("rect"));
     xml.writeAttribute(QStringLiteral("width"), QString::number(layout::kClientWidth));
@@ -91,12 +92,13 @@ QByteArray clientAreaSvg(const FrmTarquel& window)
 
     for (const layout::Line& axis : layout::kLines) {
         writeLine(xml, axis.x1, axis.y1, axis.x2, axis.y2, layout::kLineColour);
-        xml.writeAttribute(QStringLiteral("id"), QString::fromLatin1(axis.name.data(),
-                                                                     static_cast<qsizetype>(axis.name.size())));
+        xml.writeAttribute(
+            QStringLiteral("id"),
+            QString::fromLatin1(axis.name.data(), static_cast<qsizetype>(axis.name.size())));
         xml.writeAttribute(QStringLiteral("vector-effect"), QStringLiteral("non-scaling-stroke"));
     }
 
-    const QFont font = window.font();
+    const QFont& font = window.font();
     for (const layout::Label& spec : layout::kLabels) {
         const QString name =
             QString::fromLatin1(spec.name.data(), static_cast<qsizetype>(spec.name.size()));

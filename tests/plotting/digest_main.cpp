@@ -1,8 +1,8 @@
 // Prints every drawing call and caption of a fixed set of commands, so that
 // two builds with different compiler flags can be compared bit for bit.
 
-#include "plotting/runtime_error.h"
 #include "plotting/recording_window.h"
+#include "plotting/runtime_error.h"
 #include "plotting/sine_display.h"
 #include "plotting/sine_integrate.h"
 
@@ -36,8 +36,8 @@ std::uint64_t digest(const RecordingWindow& window)
 void report(const char* name, const RecordingWindow& window, const char* failure)
 {
     std::printf("%-24s calls=%zu digest=%016llx caption=%s%s\n", name, window.calls.size(),
-                static_cast<unsigned long long>(digest(window)), window.resultText.toUtf8().constData(),
-                failure);
+                static_cast<unsigned long long>(digest(window)),
+                window.resultText.toUtf8().constData(), failure);
 }
 
 } // namespace
@@ -59,10 +59,12 @@ int main()
         mnuSiDisp_Click(window);
         report("display moved", window, "");
     }
-    const char* bounds[][2] = {{"0", "3.141592"}, {"3.141592", "6.283184"}, {"0", "1"},
-                               {"2", "1"},        {"1", "1"},               {"-1", "1"},
-                               {"-3", "3"},       {"-3.141592", "6.283184"}, {"0.1", "0.7"},
-                               {"-1e30", "1e30"}, {"0", "1e36"},            {"1e-7", "2e-7"}};
+    const char* bounds[][2] = {{"0", "3.141592"}, {"3.141592", "6.283184"},
+                               {"0", "1"},        {"2", "1"},
+                               {"1", "1"},        {"-1", "1"},
+                               {"-3", "3"},       {"-3.141592", "6.283184"},
+                               {"0.1", "0.7"},    {"-1e30", "1e30"},
+                               {"0", "1e36"},     {"1e-7", "2e-7"}};
     for (const auto& pair : bounds) {
         RecordingWindow window;
         window.answers = {QString::fromLatin1(pair[0]), QString::fromLatin1(pair[1])};

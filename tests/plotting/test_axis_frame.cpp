@@ -1,7 +1,7 @@
+#include "exact.h"
 #include "plotting/axis_frame.h"
 #include "plotting/real.h"
 #include "plotting/recording_window.h"
-#include "exact.h"
 
 #include <QTest>
 
@@ -48,10 +48,12 @@ private slots:
         QTest::newRow("design") << 2400.0f << 720.0f << 1560.0 << 1560.0 / kProgramPi;
         QTest::newRow("vertical axis moved right stretches x only")
             << 3000.0f << 720.0f << 2160.0 << 1560.0 / kProgramPi;
-        QTest::newRow("top raised stretches y only") << 2400.0f << 120.0f << 1560.0 << 2160.0 / kProgramPi;
+        QTest::newRow("top raised stretches y only")
+            << 2400.0f << 120.0f << 1560.0 << 2160.0 / kProgramPi;
         QTest::newRow("vertical axis below the horizontal mirrors y")
             << 2400.0f << 3000.0f << 1560.0 << -720.0 / kProgramPi;
-        QTest::newRow("vertical axis left of hx mirrors x") << 600.0f << 720.0f << -240.0 << 1560.0 / kProgramPi;
+        QTest::newRow("vertical axis left of hx mirrors x")
+            << 600.0f << 720.0f << -240.0 << 1560.0 / kProgramPi;
         QTest::newRow("flat: vy on the axis row") << 2400.0f << 2280.0f << 1560.0 << 0.0;
         QTest::newRow("one column: vx at hx") << 840.0f << 720.0f << 0.0 << 1560.0 / kProgramPi;
     }

@@ -1,6 +1,6 @@
+#include "exact.h"
 #include "plotting/number_text.h"
 #include "plotting/runtime_error.h"
-#include "exact.h"
 
 #include <QTest>
 
@@ -124,7 +124,8 @@ private slots:
         QTest::newRow("rounded up at fifteen digits") << 2.0 / 3.0 << " .666666666666667";
         QTest::newRow("1E15 in exponent form") << 1.0e15 << " 1E+15";
         QTest::newRow("exponent with fraction") << 1.5e15 << " 1.5E+15";
-        QTest::newRow("negative exponent form") << -1.23456789012345678e20 << "-1.23456789012346E+20";
+        QTest::newRow("negative exponent form")
+            << -1.23456789012345678e20 << "-1.23456789012346E+20";
         QTest::newRow("just below 1E15") << 999999999999999.0 << " 999999999999999";
         QTest::newRow("rounds up to 1E15") << 999999999999999.9 << " 1E+15";
         QTest::newRow("largest") << DBL_MAX << " 1.79769313486232E+308";

@@ -1,7 +1,7 @@
+#include "exact.h"
 #include "plotting/real.h"
 #include "plotting/recording_window.h"
 #include "plotting/sine_display.h"
-#include "exact.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
+#include "exact.h"
 #include "plotting/real.h"
 #include "plotting/recording_window.h"
 #include "plotting/sine_display.h"
 #include "plotting/sine_integrate.h"
-#include "exact.h"
 
 #include <QTest>
 
@@ -19,7 +19,8 @@ namespace {
 
 const QString kUnchanged = QStringLiteral("unchanged");
 
-std::optional<ErrorKind> integrate(RecordingWindow& window, const QString& lower, const QString& upper)
+std::optional<ErrorKind> integrate(RecordingWindow& window, const QString& lower,
+                                   const QString& upper)
 {
     window.answers = {lower, upper};
     try {
@@ -42,20 +43,40 @@ private slots:
         QTest::addColumn<QString>("upper");
         QTest::addColumn<QString>("caption");
         // The sum falls just short of 2 and the cut goes down.
-        QTest::newRow("0 to pi") << "0" << "3.141592" << "계산결과  1.999";
+        QTest::newRow("0 to pi") << "0"
+                                 << "3.141592"
+                                 << "계산결과  1.999";
         // Just above −2 in value: the cut lands on −2 itself.
-        QTest::newRow("pi to 2pi") << "3.141592" << "6.283184" << "계산결과 -2";
+        QTest::newRow("pi to 2pi") << "3.141592"
+                                   << "6.283184"
+                                   << "계산결과 -2";
         // 1 − cos 1 = .4597: no 0 before the point.
-        QTest::newRow("0 to 1") << "0" << "1" << "계산결과  .459";
+        QTest::newRow("0 to 1") << "0"
+                                << "1"
+                                << "계산결과  .459";
         // cos 2 − cos 1 = −.9564: the cut goes away from zero, and the
         // 15-digit text hides the product's stray tail.
-        QTest::newRow("2 to 1") << "2" << "1" << "계산결과 -.957";
-        QTest::newRow("equal bounds") << "1" << "1" << "계산결과  0";
-        QTest::newRow("symmetric") << "-1" << "1" << "계산결과  0";
-        QTest::newRow("symmetric, residue below zero") << "-3" << "3" << "계산결과 -.001";
-        QTest::newRow("blanks and exponent, -pi to 2pi") << " -3.141592 " << "0.6283184E1" << "계산결과 -2";
-        QTest::newRow("outside -pi to 2pi") << "-10" << "20" << "계산결과 -1.248";
-        QTest::newRow("far outside, no overflow") << "-1e30" << "1e30" << "계산결과  5.1303889204695E+27";
+        QTest::newRow("2 to 1") << "2"
+                                << "1"
+                                << "계산결과 -.957";
+        QTest::newRow("equal bounds") << "1"
+                                      << "1"
+                                      << "계산결과  0";
+        QTest::newRow("symmetric") << "-1"
+                                   << "1"
+                                   << "계산결과  0";
+        QTest::newRow("symmetric, residue below zero") << "-3"
+                                                       << "3"
+                                                       << "계산결과 -.001";
+        QTest::newRow("blanks and exponent, -pi to 2pi") << " -3.141592 "
+                                                         << "0.6283184E1"
+                                                         << "계산결과 -2";
+        QTest::newRow("outside -pi to 2pi") << "-10"
+                                            << "20"
+                                            << "계산결과 -1.248";
+        QTest::newRow("far outside, no overflow") << "-1e30"
+                                                  << "1e30"
+                                                  << "계산결과  5.1303889204695E+27";
     }
 
     void captions()
@@ -74,19 +95,25 @@ private slots:
     {
         RecordingWindow window;
         (void)integrate(window, "0", "1");
-        QCOMPARE(window.prompts, QStringList({QStringLiteral("하한 값은?(단 > - Pi) "),
-                                              QStringLiteral("또 상한값은?(단 < 2*Pi 보다 큰값)")}));
+        QCOMPARE(window.prompts,
+                 QStringList({QStringLiteral("하한 값은?(단 > - Pi) "),
+                              QStringLiteral("또 상한값은?(단 < 2*Pi 보다 큰값)")}));
     }
 
     void badEntries_data()
     {
         QTest::addColumn<QString>("lower");
         QTest::addColumn<QString>("upper");
-        QTest::newRow("lower not a number") << "abc" << "1";
-        QTest::newRow("upper not a number") << "0" << "1e";
-        QTest::newRow("first cancelled") << "" << "1";
-        QTest::newRow("second cancelled") << "0" << "";
-        QTest::newRow("both cancelled") << "" << "";
+        QTest::newRow("lower not a number") << "abc"
+                                            << "1";
+        QTest::newRow("upper not a number") << "0"
+                                            << "1e";
+        QTest::newRow("first cancelled") << ""
+                                         << "1";
+        QTest::newRow("second cancelled") << "0"
+                                          << "";
+        QTest::newRow("both cancelled") << ""
+                                        << "";
     }
 
     // A type mismatch on either prompt: both prompts were shown, nothing is
@@ -159,7 +186,8 @@ private slots:
         (void)integrate(window, "1", "1");
         const auto boxes = window.drawn(Call::Kind::Box);
         const float column = boxes[0].x1;
-        const auto row = static_cast<float>(std::nearbyint(2280.0 - std::sin(1.0) * (1560.0 / 3.141592)));
+        const auto row =
+            static_cast<float>(std::nearbyint(2280.0 - std::sin(1.0) * (1560.0 / 3.141592)));
         QCOMPARE(exact(boxes[0].y1), exact(2280.0f));
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             QCOMPARE(exact(boxes[i].x1), exact(column));

@@ -16,16 +16,17 @@ namespace tarquel::testing {
 // what every dialog showed.
 class DialogDriver : public QObject {
 public:
-    explicit DialogDriver(std::vector<std::optional<QString>> answers) : answers_(std::move(answers))
+    explicit DialogDriver(std::vector<std::optional<QString>> answers)
+        : answers_(std::move(answers))
     {
         timer_.setInterval(5);
         connect(&timer_, &QTimer::timeout, this, &DialogDriver::poll);
         timer_.start();
     }
 
-    QStringList prompts;  // label texts of the input prompts, in order
+    QStringList prompts; // label texts of the input prompts, in order
     QStringList messages; // texts of the message boxes, in order
-    QStringList titles;   // window titles of every dialog
+    QStringList titles; // window titles of every dialog
 
 private:
     void poll()

@@ -70,8 +70,8 @@ private slots:
     {
         const QString png = dir_.filePath("demo.png");
         const QString svg = dir_.filePath("demo.svg");
-        const Run run = runTarquel({"--batch", "--png", png, "--svg", svg, "display", "integrate", "0",
-                                 "3.141592"});
+        const Run run = runTarquel(
+            {"--batch", "--png", png, "--svg", svg, "display", "integrate", "0", "3.141592"});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, QStringLiteral("계산결과  1.999\n"));
@@ -89,7 +89,8 @@ private slots:
 
         const QList<SvgElement> elements = svgElements(svg);
         QVERIFY(!elements.isEmpty());
-        QCOMPARE(elements.front().attributes.value("viewBox").toString(), QStringLiteral("0 0 9060 4185"));
+        QCOMPARE(elements.front().attributes.value("viewBox").toString(),
+                 QStringLiteral("0 0 9060 4185"));
         QList<SvgElement> lines, boxes;
         for (const SvgElement& e : elements) {
             if (e.group == QLatin1String("drawings") && e.name == QLatin1String("line"))
@@ -134,14 +135,17 @@ private slots:
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
         QTest::newRow("negative bounds are bounds")
-            << QStringList{"--batch", "integrate", "-1", "-2"} << 0 << "계산결과  .956\n" << "";
+            << QStringList{"--batch", "integrate", "-1", "-2"} << 0 << "계산결과  .956\n"
+            << "";
         QTest::newRow("failure, then the batch goes on")
-            << QStringList{"--batch", "integrate", "abc", "1", "integrate", "0", "1", "integrate", "", "1"}
+            << QStringList{"--batch", "integrate", "abc",       "1", "integrate",
+                           "0",       "1",         "integrate", "",  "1"}
             << 1 << "\n계산결과  .459\n계산결과  .459\n"
             << "Run-time error '13': Type mismatch\nRun-time error '13': Type mismatch\n";
         QTest::newRow("overflow") << QStringList{"--batch", "integrate", "0", "1e36"} << 1 << "\n"
                                   << "Run-time error '6': Overflow\n";
-        QTest::newRow("no commands") << QStringList{"--batch"} << 0 << "" << "";
+        QTest::newRow("no commands") << QStringList{"--batch"} << 0 << ""
+                                     << "";
     }
 
     void exitStatusAndReports()
@@ -191,7 +195,8 @@ private slots:
     {
         const Run run = runTarquel({"--help"});
         QCOMPARE(run.status, 0);
-        for (const char* word : {"--batch", "--png", "--svg", "display", "integrate LOWER UPPER", "Exit status"})
+        for (const char* word :
+             {"--batch", "--png", "--svg", "display", "integrate LOWER UPPER", "Exit status"})
             QVERIFY2(run.out.contains(QLatin1String(word)), word);
     }
 

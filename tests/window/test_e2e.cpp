@@ -76,13 +76,17 @@ private slots:
             window_ = windows("적분").section('\n', 0, 0);
             return !window_.isEmpty();
         }));
-        QVERIFY(waitUntil([&] { return count(client("00-start"), {0, 0, 604, 279}, kCyan) > 3000; }));
+        QVERIFY(waitUntil([&] {
+            return count(client("00-start"), {0, 0, 604, 279}, kCyan) > 3000;
+        }));
     }
 
     void display()
     {
         choose("mnuSin", "mnuSiDisp");
-        QVERIFY(waitUntil([&] { return count(client("01-display"), {56, 100, 313, 90}, kGreen) > 300; }));
+        QVERIFY(waitUntil([&] {
+            return count(client("01-display"), {56, 100, 313, 90}, kGreen) > 300;
+        }));
     }
 
     void integrate()
@@ -113,10 +117,7 @@ private slots:
         screen("03-error-message");
         xdotool({"windowactivate", "--sync", message.section('\n', 0, 0)});
         xdotool({"key", "Return"});
-        QVERIFY(waitUntil([&] {
-            return windows("^tarquel$")
-                .isEmpty();
-        }));
+        QVERIFY(waitUntil([&] { return windows("^tarquel$").isEmpty(); }));
         QCOMPARE(process_.state(), QProcess::Running);
         QCOMPARE(client("04-after-error"), picture_);
     }
@@ -161,16 +162,16 @@ private:
     // The visible windows of the program whose title matches the pattern.
     QString windows(const char* title)
     {
-        return xdotool({"search", "--all", "--onlyvisible", "--pid", QString::number(process_.processId()),
-                        "--name", QString::fromUtf8(title)});
+        return xdotool({"search", "--all", "--onlyvisible", "--pid",
+                        QString::number(process_.processId()), "--name", QString::fromUtf8(title)});
     }
 
     QAction* action(const char* name) const { return reference_.findChild<QAction*>(name); }
 
     void click(QPoint inWindow)
     {
-        xdotool({"mousemove", "--window", window_, QString::number(inWindow.x()), QString::number(inWindow.y()),
-                 "click", "1"});
+        xdotool({"mousemove", "--window", window_, QString::number(inWindow.x()),
+                 QString::number(inWindow.y()), "click", "1"});
     }
 
     // Opens a top-level menu and chooses one of its entries.
@@ -199,9 +200,7 @@ private:
         screen(QStringLiteral("prompt-%1").arg(++prompts_));
         xdotool({"type", "--delay", "30", text});
         xdotool({"key", "Return"});
-        QVERIFY(waitUntil([&] {
-            return windows("^tarquel$") != prompt;
-        }));
+        QVERIFY(waitUntil([&] { return windows("^tarquel$") != prompt; }));
     }
 
     // The client area of the real window, as on the screen.
@@ -218,7 +217,8 @@ private:
 
     void screen(const QString& step)
     {
-        QGuiApplication::primaryScreen()->grabWindow(0).save(QStringLiteral(E2E_SHOTS "/%1.png").arg(step));
+        QGuiApplication::primaryScreen()->grabWindow(0).save(
+            QStringLiteral(E2E_SHOTS "/%1.png").arg(step));
     }
 
     FrmTarquel reference_;

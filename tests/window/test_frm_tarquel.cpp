@@ -1,6 +1,6 @@
+#include "dialog_driver.h"
 #include "window/canvas.h"
 #include "window/frm_tarquel.h"
-#include "dialog_driver.h"
 
 #include <QAction>
 #include <QLabel>
@@ -115,8 +115,9 @@ private slots:
         choose(*form_, "mnuSiDisp");
         DialogDriver driver({QStringLiteral("0"), QStringLiteral("3.141592")});
         choose(*form_, "mnuSinIn");
-        QCOMPARE(driver.prompts, QStringList({QStringLiteral("하한 값은?(단 > - Pi) "),
-                                              QStringLiteral("또 상한값은?(단 < 2*Pi 보다 큰값)")}));
+        QCOMPARE(driver.prompts,
+                 QStringList({QStringLiteral("하한 값은?(단 > - Pi) "),
+                              QStringLiteral("또 상한값은?(단 < 2*Pi 보다 큰값)")}));
         QCOMPARE(driver.titles, QStringList(2, QApplication::applicationName()));
         QVERIFY(driver.messages.isEmpty());
         QCOMPARE(form_->lblResult().text(), QStringLiteral("계산결과  1.999"));
@@ -159,8 +160,10 @@ private slots:
         QTest::addColumn<std::optional<QString>>("lower");
         QTest::addColumn<std::optional<QString>>("upper");
         QTest::newRow("cancel first") << std::optional<QString>() << std::optional<QString>("1");
-        QTest::newRow("lower not a number") << std::optional<QString>("zero") << std::optional<QString>("1");
-        QTest::newRow("upper not a number") << std::optional<QString>("0") << std::optional<QString>("1 2");
+        QTest::newRow("lower not a number")
+            << std::optional<QString>("zero") << std::optional<QString>("1");
+        QTest::newRow("upper not a number")
+            << std::optional<QString>("0") << std::optional<QString>("1 2");
     }
 
     void failureIsReportedAndChangesNothing()
@@ -173,7 +176,8 @@ private slots:
         DialogDriver driver({lower, upper});
         choose(*form_, "mnuSinIn");
         QCOMPARE(driver.prompts.size(), 2);
-        QCOMPARE(driver.messages, QStringList{QStringLiteral("Run-time error '13': Type mismatch")});
+        QCOMPARE(driver.messages,
+                 QStringList{QStringLiteral("Run-time error '13': Type mismatch")});
         QCOMPARE(form_->grabClientArea(), before);
         QVERIFY(form_->isVisible());
     }

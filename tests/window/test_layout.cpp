@@ -51,9 +51,12 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QColor>("background");
         QTest::addColumn<QRect>("pixels");
-        QTest::newRow("lblResult") << "lblResult" << "" << QColor(128, 255, 255) << QRect(488, 184, 97, 33);
-        QTest::newRow("lblY") << "lblY" << "Y" << QColor(255, 255, 255) << QRect(144, 32, 25, 17);
-        QTest::newRow("lblX") << "lblX" << "X" << QColor(255, 255, 255) << QRect(368, 160, 25, 17);
+        QTest::newRow("lblResult") << "lblResult"
+                                   << "" << QColor(128, 255, 255) << QRect(488, 184, 97, 33);
+        QTest::newRow("lblY") << "lblY"
+                              << "Y" << QColor(255, 255, 255) << QRect(144, 32, 25, 17);
+        QTest::newRow("lblX") << "lblX"
+                              << "X" << QColor(255, 255, 255) << QRect(368, 160, 25, 17);
     }
 
     void labels()
