@@ -98,8 +98,11 @@ FrmTarquel::FrmTarquel(QWidget* parent)
 void FrmTarquel::buildMenu()
 {
     QMenu* current = nullptr;
-    for (const layout::MenuEntry& entry : layout::kMenu) {
-        const bool hasChildren = entry.name == "mnuSin" || entry.name == "mnuTan";
+    for (std::size_t i = 0; i < layout::kMenu.size(); ++i) {
+        const layout::MenuEntry& entry = layout::kMenu[i];
+        // A top-level entry opens a submenu when entries below it follow.
+        const bool hasChildren =
+            entry.topLevel && i + 1 < layout::kMenu.size() && !layout::kMenu[i + 1].topLevel;
         QAction* action = nullptr;
         if (entry.topLevel && hasChildren) {
             current = menuBar()->addMenu(text(entry.caption));

@@ -174,18 +174,26 @@ private:
                  QString::number(inWindow.y()), "click", "1"});
     }
 
-    // Opens a top-level menu and chooses one of its entries.
+    // Opens a top-level menu and chooses one of its entries, waiting for the
+    // popup to open before the click and to close after it.
     void choose(const char* menu, const char* entry)
     {
         const QRect item = reference_.menuBar()->actionGeometry(action(menu));
-        xdotool({"windowactivate", "--sync", window_});
-        click(item.center());
         QMenu* popup = action(menu)->menu();
         popup->ensurePolished();
         const QPoint inPopup = popup->actionGeometry(action(entry)).center();
-        QTest::qWait(400);
+        xdotool({"windowactivate", "--sync", window_});
+        const QStringList before = windows("").split('\n');
+        QString opened;
+        click(item.center());
+        QVERIFY(waitUntil([&] {
+            for (const QString& id : windows("").split('\n'))
+                if (!before.contains(id))
+                    opened = id;
+            return !opened.isEmpty();
+        }));
         click(item.bottomLeft() + QPoint(0, 1) + inPopup);
-        QTest::qWait(200);
+        QVERIFY(waitUntil([&] { return !windows("").split('\n').contains(opened); }));
     }
 
     // Waits for the prompt, types the text and presses Enter.
