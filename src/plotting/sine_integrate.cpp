@@ -8,15 +8,6 @@
 
 namespace tarquel {
 
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 void mnuSinIn_Click(WindowServices& window, std::string_view decimalSeparator)
 {
     constexpr int kSteps = 2000;

@@ -9,6 +9,7 @@
 #include "window/svg_export.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QLabel>
 #include <QSaveFile>
@@ -60,6 +61,7 @@ int usageError(const QString& message)
     return kExitUsage;
 }
 
+// Writes all or nothing: a file that cannot be written leaves none behind.
 bool save(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
@@ -71,15 +73,13 @@ bool save(const QString& path, const QByteArray& bytes)
     return true;
 }
 
-bool savePng(const QString& path, const QImage& image)
+QByteArray png(const QImage& image)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        printLine(stderr,
-                  QStringLiteral("tarquel: cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
 }
 
 } // namespace
@@ -135,7 +135,7 @@ int runBatch(const BatchJob& job)
 
     bool written = true;
     if (!job.pngPath.isEmpty())
-        written = savePng(job.pngPath, window.grabClientArea()) && written;
+        written = save(job.pngPath, png(window.grabClientArea())) && written;
     if (!job.svgPath.isEmpty())
         written = save(job.svgPath, clientAreaSvg(window)) && written;
     if (!written)

@@ -13,8 +13,6 @@ namespace tarquel {
 
 namespace {
 
-QColor toQColor(Colour c) { return {c.red, c.green, c.blue}; }
-
 double clamp(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 // Cuts the segment to the rectangle [lo, hi] on both axes; returns false

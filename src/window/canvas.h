@@ -10,6 +10,8 @@
 
 namespace tarquel {
 
+inline QColor toQColor(Colour c) { return {c.red, c.green, c.blue}; }
+
 // One drawing call as the window received it.
 struct DrawCall {
     enum class Kind { Line, Box };

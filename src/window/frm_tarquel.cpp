@@ -18,13 +18,6 @@ namespace tarquel {
 
 namespace {
 
-QString text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-QColor toQColor(Colour c) { return {c.red, c.green, c.blue}; }
-
 QRect pixelRect(const layout::Label& label)
 {
     return {layout::pixels(label.left), layout::pixels(label.top), layout::pixels(label.width),
@@ -37,7 +30,7 @@ QFont windowFont()
 {
     // Families that carry Hangul, nearest in look to a plain bold system font.
     const QStringList preferred{
-        text(layout::kFontFamily),          QStringLiteral("NanumGothic"),
+        fromUtf8(layout::kFontFamily),      QStringLiteral("NanumGothic"),
         QStringLiteral("NanumBarunGothic"), QStringLiteral("Noto Sans CJK KR"),
         QStringLiteral("UnDotum"),          QStringLiteral("Baekmuk Gulim")};
     QString family;
@@ -50,7 +43,7 @@ QFont windowFont()
     }
     if (family.isEmpty() && !korean.isEmpty())
         family = korean.front();
-    QFont font(family.isEmpty() ? text(layout::kFontFamily) : family);
+    QFont font(family.isEmpty() ? fromUtf8(layout::kFontFamily) : family);
     font.setPointSizeF(layout::kFontPointSize);
     font.setWeight(QFont::Bold);
     font.setItalic(false);
@@ -62,8 +55,8 @@ QFont windowFont()
 FrmTarquel::FrmTarquel(QWidget* parent)
     : QMainWindow(parent), decimalSeparator_(QLocale::system().decimalPoint())
 {
-    setObjectName(text(layout::kFormName));
-    setWindowTitle(text(layout::kCaption));
+    setObjectName(fromUtf8(layout::kFormName));
+    setWindowTitle(fromUtf8(layout::kCaption));
     setFont(windowFont());
 
     canvas_ = new Canvas(layout::kClientWidth, layout::kClientHeight, this);
@@ -75,8 +68,8 @@ FrmTarquel::FrmTarquel(QWidget* parent)
     canvas_->setControlLines(std::move(axes), toQColor(layout::kLineColour));
 
     for (const layout::Label& spec : layout::kLabels) {
-        auto* label = new QLabel(text(spec.caption), canvas_);
-        label->setObjectName(text(spec.name));
+        auto* label = new QLabel(fromUtf8(spec.caption), canvas_);
+        label->setObjectName(fromUtf8(spec.name));
         label->setGeometry(pixelRect(spec));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(true);
@@ -105,16 +98,16 @@ void FrmTarquel::buildMenu()
             entry.topLevel && i + 1 < layout::kMenu.size() && !layout::kMenu[i + 1].topLevel;
         QAction* action = nullptr;
         if (entry.topLevel && hasChildren) {
-            current = menuBar()->addMenu(text(entry.caption));
-            current->setObjectName(text(entry.name));
+            current = menuBar()->addMenu(fromUtf8(entry.caption));
+            current->setObjectName(fromUtf8(entry.name));
             action = current->menuAction();
         } else if (entry.topLevel) {
             current = nullptr;
-            action = menuBar()->addAction(text(entry.caption));
+            action = menuBar()->addAction(fromUtf8(entry.caption));
         } else {
-            action = current->addAction(text(entry.caption));
+            action = current->addAction(fromUtf8(entry.caption));
         }
-        action->setObjectName(text(entry.name));
+        action->setObjectName(fromUtf8(entry.name));
         if (entry.name == "mnuSiDisp")
             connect(action, &QAction::triggered, this, [this] { run(mnuSiDisp_Click); });
         if (entry.name == "mnuSinIn")

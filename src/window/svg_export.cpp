@@ -92,16 +92,13 @@ QByteArray clientAreaSvg(const FrmTarquel& window)
 
     for (const layout::Line& axis : layout::kLines) {
         writeLine(xml, axis.x1, axis.y1, axis.x2, axis.y2, layout::kLineColour);
-        xml.writeAttribute(
-            QStringLiteral("id"),
-            QString::fromLatin1(axis.name.data(), static_cast<qsizetype>(axis.name.size())));
+        xml.writeAttribute(QStringLiteral("id"), fromUtf8(axis.name));
         xml.writeAttribute(QStringLiteral("vector-effect"), QStringLiteral("non-scaling-stroke"));
     }
 
     const QFont& font = window.font();
     for (const layout::Label& spec : layout::kLabels) {
-        const QString name =
-            QString::fromLatin1(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
+        const QString name = fromUtf8(spec.name);
         const auto* label = window.findChild<const QLabel*>(name);
         xml.writeStartElement(QStringLiteral("g"));
         xml.writeAttribute(QStringLiteral("id"), name);

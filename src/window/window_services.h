@@ -4,6 +4,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <string_view>
 
 namespace tarquel {
 
@@ -19,6 +20,12 @@ struct Colour {
 constexpr Colour rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
     return Colour{red, green, blue};
+}
+
+// The system's fixed texts are UTF-8 string views.
+inline QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 enum class AxisLine { linXax, linYax };
