@@ -4,7 +4,7 @@
 #include "plotting/sine_display.h"
 #include "plotting/sine_integrate.h"
 #include "window/frm_tarquel.h"
-#include "window/scripted_prompts.h"
+#include "window/recording_window.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -52,12 +52,15 @@ void BM_Display_Null(benchmark::State& state)
         mnuSiDisp_Click(window);
 }
 
-template <typename Window> void integrate(benchmark::State& state, Window& window)
+// Types the demo's bounds through the recording layer, as the batch does.
+void integrate(benchmark::State& state, WindowServices& window)
 {
-    ScriptedPrompts prompts(window);
+    RecordingWindow prompts(&window);
     for (auto _ : state) {
-        prompts.answer({QStringLiteral("0"), QStringLiteral("3.141592")});
+        prompts.answers = {QStringLiteral("0"), QStringLiteral("3.141592")};
         mnuSinIn_Click(prompts);
+        prompts.calls.clear();
+        prompts.reads.clear();
     }
 }
 

@@ -2,16 +2,15 @@
 // texts: it ends with a caption or with exactly one of the two failure
 // kinds, the same way every time, and never draws after a bad entry.
 
-#include "plotting/recording_window.h"
 #include "plotting/runtime_error.h"
 #include "plotting/sine_integrate.h"
+#include "window/recording_window.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
 
 using namespace tarquel;
-using tarquel::testing::RecordingWindow;
 
 namespace {
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "plotting/real.h"
 #include "window/window_services.h"
+
+#include <cstdint>
 
 namespace tarquel {
 
@@ -11,7 +14,8 @@ enum class WidthPrecision { Double, Single };
 
 // The mapping between the mathematical plane and window twips, derived afresh
 // from the axis lines at the start of each command. The origin is at (vx, hy);
-// x lies at column hx + (x + pi)·W/pi and y at row hy − y·S.
+// x lies at column hx + (x + pi)·W/pi and y at row hy − y·S. The axis lines
+// never move while a command runs, so one reading serves the whole command.
 struct AxisFrame {
     float hx = 0; // X1 of linXax, stands for x = −pi
     float hy = 0; // Y1 of linXax, stands for y = 0
@@ -23,6 +27,24 @@ struct AxisFrame {
     // Reads Y1 of linYax and of linXax for S, then X1 of linXax and of
     // linYax for W, in that order.
     static AxisFrame read(const WindowServices& window, WidthPrecision precision);
+
+    // The row of the value y: hy − y·S, rounded to the nearest whole twip
+    // (ties to even) into 32 bits. Rows are always whole twips.
+    [[nodiscard]] std::int32_t row(Real y) const;
+
+    // Display's column of step i of a thousandth of W: hx + i·(W·0.001), the
+    // product first. Never rounded.
+    [[nodiscard]] Real thousandthColumn(int step) const;
+
+    // Integrate's whole-twip column of x: floor(hx + ((x + pi)·W)/pi), the
+    // floor taken after hx is added.
+    [[nodiscard]] Real wholeColumn(Real x) const;
+    // The same column with the floor taken before hx is added:
+    // hx + floor(((x + pi)·W)/pi). The two agree for a whole-twip hx.
+    [[nodiscard]] Real wholeColumnFlooredOffset(Real x) const;
+    // The whole twips across a distance dx along the axis:
+    // floor((dx/pi)·W), divided before it is scaled.
+    [[nodiscard]] Real wholeWidth(Real dx) const;
 };
 
 } // namespace tarquel

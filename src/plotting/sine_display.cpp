@@ -9,14 +9,12 @@ namespace tarquel {
 
 void mnuSiDisp_Click(WindowServices& window)
 {
-    constexpr int kSteps = 3000;
+    constexpr int kSteps = 3000; // a thousand to each pi, from −pi to 2pi
     constexpr Colour kGreen = rgb(0, 255, 0);
     const Real pi(kProgramPi);
     const Real thousandth(0.001);
 
     const AxisFrame frame = AxisFrame::read(window, WidthPrecision::Double);
-    const Real W(frame.W);
-    const Real S(frame.S);
 
     // The first segment starts at the floor of the axis's left end, not at a
     // computed curve point (the two agree for the design layout).
@@ -25,16 +23,11 @@ void mnuSiDisp_Click(WindowServices& window)
 
     window.cls();
     for (int i = 1; i <= kSteps; ++i) {
-        const Real step(i);
-        const Real d = W * thousandth;
-        // Columns are never rounded: the product first, then the sum.
-        const Real curX = Real(window.axisEnd(AxisLine::linXax, EndPoint::X1)) + step * d;
+        const Real curX = frame.thousandthColumn(i);
         // (pi·i)·0.001 − pi, in this order, so that step 1000 is exactly
         // pi·1000·0.001 − pi rather than a sum of a thousand steps.
-        const Real x = pi * step * thousandth - pi;
-        // Rows are whole twips.
-        const std::int32_t curY =
-            roundToInt32(Real(window.axisEnd(AxisLine::linXax, EndPoint::Y1)) - sin(x) * S);
+        const Real x = pi * Real(i) * thousandth - pi;
+        const std::int32_t curY = frame.row(sin(x));
 
         const float x2 = toSingle(curX);
         const auto y2 = static_cast<float>(curY);

@@ -1,11 +1,8 @@
 #include "window/batch.h"
 
 #include "plotting/runtime_error.h"
-#include "plotting/sine_display.h"
-#include "plotting/sine_integrate.h"
-#include "window/canvas.h"
 #include "window/frm_tarquel.h"
-#include "window/scripted_prompts.h"
+#include "window/recording_window.h"
 #include "window/svg_export.h"
 
 #include <QApplication>
@@ -91,13 +88,13 @@ bool parseBatchCommands(const QStringList& words, std::vector<BatchCommand>& com
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& word = words[i];
         if (word == QLatin1String("display")) {
-            commands.push_back({BatchCommand::Kind::Display, {}, {}});
+            commands.push_back({Command::SinDisplay, {}, {}});
         } else if (word == QLatin1String("integrate")) {
             if (i + 2 >= words.size()) {
                 error = QStringLiteral("'integrate' needs two bounds, LOWER and UPPER");
                 return false;
             }
-            commands.push_back({BatchCommand::Kind::Integrate, words[i + 1], words[i + 2]});
+            commands.push_back({Command::SinIntegrate, words[i + 1], words[i + 2]});
             i += 2;
         } else {
             error = QStringLiteral("unknown command '%1'").arg(word);
@@ -110,26 +107,16 @@ bool parseBatchCommands(const QStringList& words, std::vector<BatchCommand>& com
 int runBatch(const BatchJob& job)
 {
     FrmTarquel window;
-    window.canvas().keepRecord(!job.svgPath.isEmpty());
-    ScriptedPrompts services(window);
-    const std::string separator = window.decimalSeparator().toStdString();
+    // Types the bounds at the prompts and keeps the drawing calls for the SVG.
+    RecordingWindow services(&window);
+    const auto report = [](const RuntimeError& failure) { printLine(stderr, failure.report()); };
 
     bool failed = false;
     for (const BatchCommand& command : job.commands) {
-        try {
-            switch (command.kind) {
-            case BatchCommand::Kind::Display:
-                mnuSiDisp_Click(services);
-                break;
-            case BatchCommand::Kind::Integrate:
-                services.answer({command.lower, command.upper});
-                mnuSinIn_Click(services, separator);
-            }
-        } catch (const RuntimeError& failure) {
-            printLine(stderr, failure.report());
-            failed = true;
-        }
-        if (command.kind == BatchCommand::Kind::Integrate)
+        services.answers = {command.lower, command.upper};
+        failed = !runCommand(command.command, services, report) || failed;
+        services.forgetErased();
+        if (command.command == Command::SinIntegrate)
             printLine(stdout, window.lblResult().text());
     }
 
@@ -137,7 +124,7 @@ int runBatch(const BatchJob& job)
     if (!job.pngPath.isEmpty())
         written = save(job.pngPath, png(window.grabClientArea())) && written;
     if (!job.svgPath.isEmpty())
-        written = save(job.svgPath, clientAreaSvg(window)) && written;
+        written = save(job.svgPath, clientAreaSvg(window, services.sinceLastClear())) && written;
     if (!written)
         return kExitUsage;
     return failed ? kExitFailure : kExitOk;

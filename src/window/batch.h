@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/commands.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,8 +12,7 @@ namespace tarquel {
 // One command of a batch: Display, or Integrate with the two texts that are
 // typed at its prompts.
 struct BatchCommand {
-    enum class Kind { Display, Integrate };
-    Kind kind;
+    Command command;
     QString lower;
     QString upper;
 };

@@ -85,14 +85,11 @@ Canvas::Canvas(int widthTwips, int heightTwips, QWidget* parent)
 void Canvas::clear()
 {
     image_.fill(toQColor(layout::kBackground));
-    record_.clear();
     update();
 }
 
 void Canvas::drawLine(float x1, float y1, float x2, float y2, Colour colour)
 {
-    if (keepRecord_)
-        record_.push_back({DrawCall::Kind::Line, x1, y1, x2, y2, colour});
     QPainter painter(&image_);
     painter.setPen(QPen(toQColor(colour), 0));
     segment(painter, x1, y1, x2, y2);
@@ -101,8 +98,6 @@ void Canvas::drawLine(float x1, float y1, float x2, float y2, Colour colour)
 
 void Canvas::drawBox(float x1, float y1, float x2, float y2, Colour colour)
 {
-    if (keepRecord_)
-        record_.push_back({DrawCall::Kind::Box, x1, y1, x2, y2, colour});
     QPainter painter(&image_);
     painter.setPen(QPen(toQColor(colour), 0));
     segment(painter, x1, y1, x2, y1);
@@ -117,13 +112,6 @@ void Canvas::setControlLines(std::vector<QLineF> twips, QColor colour)
     controlLines_ = std::move(twips);
     controlColour_ = colour;
     update();
-}
-
-void Canvas::keepRecord(bool keep)
-{
-    keepRecord_ = keep;
-    if (!keep)
-        record_.clear();
 }
 
 void Canvas::paintEvent(QPaintEvent* event)

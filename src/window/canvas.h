@@ -12,14 +12,6 @@ namespace tarquel {
 
 inline QColor toQColor(Colour c) { return {c.red, c.green, c.blue}; }
 
-// One drawing call as the window received it.
-struct DrawCall {
-    enum class Kind { Line, Box };
-    Kind kind;
-    float x1, y1, x2, y2;
-    Colour colour;
-};
-
 // The client area: persistent graphics on a backing image, with the axis
 // lines painted over them. Coordinates are twips, 15 to a pixel; a pixel
 // shows the twips that fall inside it.
@@ -36,10 +28,6 @@ public:
     // Line controls, painted over the drawings; they are not erased by clear().
     void setControlLines(std::vector<QLineF> twips, QColor colour);
 
-    // Keeps every drawing call since the last clear(), for vector output.
-    void keepRecord(bool keep);
-    [[nodiscard]] const std::vector<DrawCall>& record() const { return record_; }
-
     // The drawings alone, without controls.
     [[nodiscard]] const QImage& image() const { return image_; }
 
@@ -52,8 +40,6 @@ private:
     QImage image_;
     std::vector<QLineF> controlLines_;
     QColor controlColour_;
-    bool keepRecord_ = false;
-    std::vector<DrawCall> record_;
 };
 
 } // namespace tarquel

@@ -1,8 +1,6 @@
 #include "window/frm_tarquel.h"
 
 #include "plotting/runtime_error.h"
-#include "plotting/sine_display.h"
-#include "plotting/sine_integrate.h"
 #include "window/canvas.h"
 #include "window/layout.h"
 
@@ -10,7 +8,6 @@
 #include <QFontDatabase>
 #include <QInputDialog>
 #include <QLabel>
-#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 
@@ -52,8 +49,7 @@ QFont windowFont()
     return font;
 }
 
-FrmTarquel::FrmTarquel(QWidget* parent)
-    : QMainWindow(parent), decimalSeparator_(QLocale::system().decimalPoint())
+FrmTarquel::FrmTarquel(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(fromUtf8(layout::kFormName));
     setWindowTitle(fromUtf8(layout::kCaption));
@@ -85,7 +81,6 @@ FrmTarquel::FrmTarquel(QWidget* parent)
     setCentralWidget(canvas_);
     buildMenu();
     move(layout::pixels(layout::kStoredLeft), layout::pixels(layout::kStoredTop));
-    reportFailure_ = [this](const RuntimeError& failure) { showFailure(failure); };
 }
 
 void FrmTarquel::buildMenu()
@@ -108,16 +103,10 @@ void FrmTarquel::buildMenu()
             action = current->addAction(fromUtf8(entry.caption));
         }
         action->setObjectName(fromUtf8(entry.name));
-        if (entry.name == "mnuSiDisp")
-            connect(action, &QAction::triggered, this, [this] { run(mnuSiDisp_Click); });
-        if (entry.name == "mnuSinIn")
-            connect(action, &QAction::triggered, this, [this] {
-                const QByteArray separator = decimalSeparator_.toUtf8();
-                run([&](WindowServices& window) {
-                    mnuSinIn_Click(window, separator.toStdString());
-                });
-            });
-        // mnuTaDisp, mnuTanIn and mnuEnd do nothing.
+        // mnuTaDisp, mnuTanIn and mnuEnd have no command and do nothing.
+        if (entry.command != Command::None)
+            connect(action, &QAction::triggered, this,
+                    [this, command = entry.command] { run(command); });
     }
 }
 
@@ -152,18 +141,9 @@ QString FrmTarquel::inputBox(const QString& prompt)
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
-void FrmTarquel::run(const std::function<void(WindowServices&)>& command)
+void FrmTarquel::run(Command command)
 {
-    try {
-        command(*this);
-    } catch (const RuntimeError& failure) {
-        reportFailure_(failure);
-    }
-}
-
-void FrmTarquel::setFailureReporter(std::function<void(const RuntimeError&)> reporter)
-{
-    reportFailure_ = std::move(reporter);
+    runCommand(command, *this, [this](const RuntimeError& failure) { showFailure(failure); });
 }
 
 void FrmTarquel::showFailure(const RuntimeError& failure)

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "window/commands.h"
 #include "window/window_services.h"
 
 #include <QMainWindow>
-
-#include <functional>
 
 class QAction;
 class QLabel;
@@ -30,17 +29,14 @@ public:
     void setResultText(const QString& text) override;
     QString inputBox(const QString& prompt) override;
 
-    // Runs a command to its end; a failure abandons it and is reported.
-    void run(const std::function<void(WindowServices&)>& command);
-    // How a failure is reported: a modal message unless replaced.
-    void setFailureReporter(std::function<void(const RuntimeError&)> reporter);
+    // Runs a command to its end; a failure abandons it and is shown in a
+    // modal message.
+    void run(Command command);
 
     [[nodiscard]] Canvas& canvas() const { return *canvas_; }
     [[nodiscard]] QLabel& lblResult() const { return *lblResult_; }
     // The client area as the window shows it: drawings, axes and labels.
     [[nodiscard]] QImage grabClientArea() const;
-    // The decimal separator of the user's locale, used to read typed numbers.
-    [[nodiscard]] QString decimalSeparator() const { return decimalSeparator_; }
 
 private:
     void buildMenu();
@@ -48,8 +44,6 @@ private:
 
     Canvas* canvas_ = nullptr;
     QLabel* lblResult_ = nullptr;
-    std::function<void(const RuntimeError&)> reportFailure_;
-    QString decimalSeparator_;
 };
 
 // The font nearest to the design's "System" 9.75 pt bold that has Hangul glyphs.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "window/commands.h"
 #include "window/window_services.h"
 
 #include <array>
@@ -49,16 +50,17 @@ struct MenuEntry {
     std::string_view name;
     std::string_view caption;
     bool topLevel;
+    Command command;
 };
 
 inline constexpr std::array<MenuEntry, 7> kMenu{{
-    {"mnuSin", "Sin", true},
-    {"mnuSiDisp", "Display", false},
-    {"mnuSinIn", "Integrate", false},
-    {"mnuTan", "Tan", true},
-    {"mnuTaDisp", "Display", false},
-    {"mnuTanIn", "Integrate", false},
-    {"mnuEnd", "End", true},
+    {"mnuSin", "Sin", true, Command::None},
+    {"mnuSiDisp", "Display", false, Command::SinDisplay},
+    {"mnuSinIn", "Integrate", false, Command::SinIntegrate},
+    {"mnuTan", "Tan", true, Command::None},
+    {"mnuTaDisp", "Display", false, Command::None},
+    {"mnuTanIn", "Integrate", false, Command::None},
+    {"mnuEnd", "End", true, Command::None},
 }};
 
 // Whole pixels of the client area.

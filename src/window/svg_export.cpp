@@ -38,7 +38,7 @@ void writeLine(QXmlStreamWriter& xml, float x1, float y1, float x2, float y2, Co
     xml.writeAttribute(QStringLiteral("stroke"), hex(colour));
 }
 
-void writeBox(QXmlStreamWriter& xml, const DrawCall& call)
+void writeBox(QXmlStreamWriter& xml, const RecordingWindow::Call& call)
 {
     const float left = std::min(call.x1, call.x2);
     const float top = std::min(call.y1, call.y2);
@@ -55,7 +55,7 @@ void writeBox(QXmlStreamWriter& xml, const DrawCall& call)
 
 } // namespace
 
-QByteArray clientAreaSvg(const FrmTarquel& window)
+QByteArray clientAreaSvg(const FrmTarquel& window, std::span<const RecordingWindow::Call> drawings)
 {
     QByteArray out;
     QXmlStreamWriter xml(&out);
@@ -82,10 +82,10 @@ QByteArray clientAreaSvg(const FrmTarquel& window)
     xml.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
     xml.writeAttribute(QStringLiteral("stroke-width"), QStringLiteral("1"));
     xml.writeAttribute(QStringLiteral("vector-effect"), QStringLiteral("non-scaling-stroke"));
-    for (const DrawCall& call : window.canvas().record()) {
-        if (call.kind == DrawCall::Kind::Line)
+    for (const RecordingWindow::Call& call : drawings) {
+        if (call.kind == RecordingWindow::Call::Kind::Line)
             writeLine(xml, call.x1, call.y1, call.x2, call.y2, call.colour);
-        else
+        else if (call.kind == RecordingWindow::Call::Kind::Box)
             writeBox(xml, call);
     }
     xml.writeEndElement();

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "window/recording_window.h"
+
 #include <QByteArray>
+
+#include <span>
 
 namespace tarquel {
 
 class FrmTarquel;
 
-// The client area as vector graphics in twips: the drawing calls since the
-// last clear in call order, then the axis lines and the labels over them,
-// as the window paints them. Coordinates are the exact singles each call
-// received, written as the shortest text that reads back to the same float.
-QByteArray clientAreaSvg(const FrmTarquel& window);
+// The client area as vector graphics in twips: the drawing calls that the
+// window shows (those since the last clear) in call order, then the axis
+// lines and the labels over them, as the window paints them. Coordinates are
+// the exact singles each call received, written as the shortest text that
+// reads back to the same float.
+QByteArray clientAreaSvg(const FrmTarquel& window, std::span<const RecordingWindow::Call> drawings);
 
 } // namespace tarquel

@@ -1,17 +1,16 @@
 // Prints every drawing call and caption of a fixed set of commands, so that
 // two builds with different compiler flags can be compared bit for bit.
 
-#include "plotting/recording_window.h"
 #include "plotting/runtime_error.h"
 #include "plotting/sine_display.h"
 #include "plotting/sine_integrate.h"
+#include "window/recording_window.h"
 
 #include <bit>
 #include <cstdint>
 #include <cstdio>
 
 using namespace tarquel;
-using tarquel::testing::RecordingWindow;
 
 namespace {
 

@@ -1,12 +1,11 @@
 #include "exact.h"
 #include "plotting/axis_frame.h"
 #include "plotting/real.h"
-#include "plotting/recording_window.h"
+#include "window/recording_window.h"
 
 #include <QTest>
 
 using namespace tarquel;
-using tarquel::testing::RecordingWindow;
 
 class TestAxisFrame : public QObject {
     Q_OBJECT

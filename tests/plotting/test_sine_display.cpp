@@ -1,7 +1,7 @@
 #include "exact.h"
 #include "plotting/real.h"
-#include "plotting/recording_window.h"
 #include "plotting/sine_display.h"
+#include "window/recording_window.h"
 
 #include <QTest>
 
@@ -9,7 +9,6 @@
 #include <cmath>
 
 using namespace tarquel;
-using tarquel::testing::RecordingWindow;
 using Call = RecordingWindow::Call;
 
 class TestSineDisplay : public QObject {

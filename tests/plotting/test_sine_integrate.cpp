@@ -1,8 +1,8 @@
 #include "exact.h"
 #include "plotting/real.h"
-#include "plotting/recording_window.h"
 #include "plotting/sine_display.h"
 #include "plotting/sine_integrate.h"
+#include "window/recording_window.h"
 
 #include <QTest>
 
@@ -10,7 +10,6 @@
 #include <optional>
 
 using namespace tarquel;
-using tarquel::testing::RecordingWindow;
 using Call = RecordingWindow::Call;
 
 Q_DECLARE_METATYPE(std::optional<tarquel::ErrorKind>)

@@ -1,7 +1,7 @@
 #include "plotting/sine_display.h"
 #include "plotting/sine_integrate.h"
 #include "window/frm_tarquel.h"
-#include "window/scripted_prompts.h"
+#include "window/recording_window.h"
 
 #include <QFile>
 #include <QImage>
@@ -81,8 +81,8 @@ private slots:
         QCOMPARE(image.size(), QSize(604, 279));
         FrmTarquel form;
         mnuSiDisp_Click(form);
-        ScriptedPrompts answers(form);
-        answers.answer({QStringLiteral("0"), QStringLiteral("3.141592")});
+        RecordingWindow answers(&form);
+        answers.answers = {QStringLiteral("0"), QStringLiteral("3.141592")};
         mnuSinIn_Click(answers);
         QCOMPARE(image.convertToFormat(QImage::Format_RGB32),
                  form.grabClientArea().convertToFormat(QImage::Format_RGB32));
