@@ -1,13 +1,3 @@
-#include "window/batch.h"
+#include "window/command_line.h"
 
-#include <QApplication>
-
-int main(int argc, char* argv[])
-{
-    // A batch never shows its window, so it needs no display.
-    if (tarquel::wantsHeadless(argc, argv))
-        tarquel::prepareHeadless();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tarquel"));
-    return tarquel::runCommandLine(QApplication::arguments());
-}
+int main(int argc, char* argv[]) { return tarquel::runCommandLine(argc, argv); }

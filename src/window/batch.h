@@ -9,6 +9,8 @@
 
 namespace tarquel {
 
+class Console;
+
 // One command of a batch: Display, or Integrate with the two texts that are
 // typed at its prompts.
 struct BatchCommand {
@@ -24,7 +26,7 @@ struct BatchJob {
 };
 
 // Exit statuses of the command line.
-enum ExitStatus { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+enum ExitStatus { kExitOk = 0, kExitFailure = 1, kExitUsage = 2, kExitNoDisplay = 3 };
 
 // Turns the words after the options into commands; on a usage error returns
 // false and says why in `error`.
@@ -33,19 +35,8 @@ bool parseBatchCommands(const QStringList& words, std::vector<BatchCommand>& com
 
 // Runs the job on a window that is never shown. Prints the caption of
 // lblResult after every Integrate on standard output and each failure's
-// report on standard error, then writes the pictures asked for.
-int runBatch(const BatchJob& job);
-
-// The whole command line: --help, --batch or the interactive window.
-int runCommandLine(const QStringList& arguments);
-
-// Whether the arguments ask for a run that needs no display (--batch or
-// --help); looked at before the application object exists, to pick the
-// platform.
-bool wantsHeadless(int argc, const char* const* argv);
-
-// Selects the offscreen platform and keeps standard error for the batch's
-// own reports.
-void prepareHeadless();
+// report on standard error, then writes the pictures asked for. A line or a
+// picture that cannot be written makes it an input/output failure.
+int runBatch(const BatchJob& job, Console& console);
 
 } // namespace tarquel

@@ -94,10 +94,7 @@ public:
 
     // Drops what a Cls has erased, so that a long batch keeps only what the
     // window shows.
-    void forgetErased()
-    {
-        calls.erase(calls.begin(), lastClear());
-    }
+    void forgetErased() { calls.erase(calls.begin(), lastClear()); }
 
     std::map<std::pair<AxisLine, EndPoint>, float> ends;
     mutable std::vector<std::pair<AxisLine, EndPoint>> reads;

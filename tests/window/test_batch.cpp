@@ -10,6 +10,11 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <functional>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 using namespace tarquel;
 
 namespace {
@@ -20,10 +25,19 @@ struct Run {
     QString err;
 };
 
-Run runTarquel(const QStringList& arguments)
+// Runs the program; `prepare` may change its folder, environment or
+// streams, and `whileRunning` does what must happen while it runs.
+Run runTarquel(const QStringList& arguments, const std::function<void(QProcess&)>& prepare = {},
+               const std::function<void()>& whileRunning = {})
 {
     QProcess process;
+    if (prepare)
+        prepare(process);
     process.start(QStringLiteral(TARQUEL_EXECUTABLE), arguments);
+    if (!process.waitForStarted(60000))
+        return {};
+    if (whileRunning)
+        whileRunning();
     if (!process.waitForFinished(60000))
         return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -146,6 +160,11 @@ private slots:
                                   << "Run-time error '6': Overflow\n";
         QTest::newRow("no commands") << QStringList{"--batch"} << 0 << ""
                                      << "";
+        // The toolkit never takes a word of a batch for one of its options.
+        for (const char* word :
+             {"-platform", "-style", "-display", "-reverse", "-qwindowgeometry", "-session"})
+            QTest::newRow(word) << QStringList{"--batch", "integrate", word, "0"} << 1 << "\n"
+                                << "Run-time error '13': Type mismatch\n";
     }
 
     void exitStatusAndReports()
@@ -160,6 +179,44 @@ private slots:
         QCOMPARE(run.status, status);
     }
 
+    // Help, the version and usage errors need no display; the window
+    // without one is a plain line and a small status, never an abort.
+    void withoutADisplay_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("version") << QStringList{"--version"} << 0
+                                 << QStringLiteral("tarquel " TARQUEL_VERSION "\n") << "";
+        QTest::newRow("window") << QStringList{} << 3 << ""
+                                << "tarquel: no display could be opened; 'tarquel --batch' works "
+                                   "without one\n";
+        QTest::newRow("usage error") << QStringList{"display"} << 2 << ""
+                                     << "tarquel: commands and --png/--svg need --batch\n"
+                                        "Try 'tarquel --help'.\n";
+        QTest::newRow("batch") << QStringList{"--batch", "integrate", "0", "1"} << 0
+                               << "계산결과  .459\n"
+                               << "";
+    }
+
+    void withoutADisplay()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const Run run = runTarquel(arguments, [](QProcess& process) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+                environment.remove(QString::fromLatin1(name));
+            process.setProcessEnvironment(environment);
+        });
+        QCOMPARE(run.err, err);
+        QCOMPARE(run.out, out);
+        QCOMPARE(run.status, status);
+    }
+
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -169,26 +226,96 @@ private slots:
         QTest::newRow("--png without --batch") << QStringList{"--png", "x.png"};
         QTest::newRow("unknown option") << QStringList{"--batch", "--jpeg", "x", "display"};
         QTest::newRow("--png without a file") << QStringList{"--batch", "--png"};
+        QTest::newRow("empty file name") << QStringList{"--batch", "--png", "", "display"};
+        QTest::newRow("--png twice")
+            << QStringList{"--batch", "--png", "a.png", "--png", "b.png", "display"};
+        QTest::newRow("the same file twice")
+            << QStringList{"--batch", "--png", "same", "--svg", "./same", "display"};
+        QTest::newRow("control characters escaped") << QStringList{"--batch", "t\x1b[2Jan\nx"};
     }
 
+    // Nothing is written, and nothing raw reaches the terminal.
     void usageErrors()
     {
         QFETCH(QStringList, arguments);
-        const Run run = runTarquel(arguments);
+        QTemporaryDir folder;
+        const Run run = runTarquel(
+            arguments, [&](QProcess& process) { process.setWorkingDirectory(folder.path()); });
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.contains(QLatin1String("tarquel --help")));
         QCOMPARE(run.out, QString());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
+        for (const QChar c : run.err)
+            QVERIFY2(c == QLatin1Char('\n') || c.category() != QChar::Other_Control,
+                     qPrintable(run.err));
     }
 
-    void unwritableOutputLeavesNoFile()
+    // Files are written all or nothing; a path that is not a regular file
+    // is written straight through and stays what it was. Devices are private
+    // nodes in a temporary folder, never the machine's own.
+    void outputTargets_data()
     {
-        const QString png = dir_.filePath("missing/folder/out.png");
-        const Run run = runTarquel({"--batch", "--png", png, "display"});
-        QCOMPARE(run.status, 2);
-        QVERIFY(run.err.contains(png));
-        QVERIFY(!QFile::exists(png));
-        QVERIFY(QDir(dir_.path()).entryList({"*.png*"}, QDir::Files).isEmpty() ||
-                !QDir(dir_.filePath("missing")).exists());
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("missing folder") << "missing/out.png" << 2 << "No such file or directory";
+        QTest::newRow("FIFO") << "fifo" << 0 << "";
+        QTest::newRow("null device") << "null" << 0 << "";
+        QTest::newRow("full device") << "full" << 2 << "No space left on device";
+        QTest::newRow("standard output full") << "stdout" << 2
+                                              << "tarquel: cannot write to standard output: No "
+                                                 "space left on device";
+    }
+
+    void outputTargets()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, status);
+        QFETCH(QString, err);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(target);
+        const QByteArray node = QFile::encodeName(path);
+        const auto device = [&](unsigned minor) {
+            if (mknod(node.constData(), S_IFCHR | 0600, makedev(1, minor)) != 0)
+                QSKIP("making a device node needs root");
+        };
+        QStringList arguments{"--batch", "--png", path, "integrate", "0", "1"};
+        QByteArray fromFifo;
+        std::function<void()> whileRunning;
+        std::function<void(QProcess&)> prepare;
+        if (target == QLatin1String("fifo")) {
+            QCOMPARE(mkfifo(node.constData(), 0600), 0);
+            whileRunning = [&] {
+                QFile fifo(path);
+                if (fifo.open(QIODevice::ReadOnly))
+                    fromFifo = fifo.readAll();
+            };
+        } else if (target == QLatin1String("null")) {
+            device(3);
+        } else if (target == QLatin1String("full")) {
+            device(7);
+        } else if (target == QLatin1String("stdout")) {
+            device(7);
+            arguments = QStringList{"--batch", "integrate", "0", "1"};
+            prepare = [&](QProcess& process) { process.setStandardOutputFile(path); };
+        }
+        QStringList before = QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::System);
+
+        const Run run = runTarquel(arguments, prepare, whileRunning);
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.err.contains(err), qPrintable(run.err));
+        // What was there stays, and nothing is left beside it.
+        QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::System), before);
+        const QFileInfo info(path);
+        if (target == QLatin1String("fifo")) {
+            QVERIFY(!info.isFile() && info.exists());
+            QCOMPARE(QImage::fromData(fromFifo).size(), QSize(604, 279));
+        } else if (info.exists()) {
+            struct stat st {};
+            QCOMPARE(stat(node.constData(), &st), 0);
+            QVERIFY(S_ISCHR(st.st_mode));
+        }
     }
 
     void help()
