@@ -10,9 +10,9 @@ FUZZ_SECONDS ?= 60
 TARQUEL      := $(BUILD)/src/tarquel
 SUDO         := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-# Qt and a font with Hangul; benchmarks; the end-to-end run under X; the
+# Qt, a font with Hangul and a Latin one (the tests' font-less run); benchmarks; the end-to-end run under X; the
 # clang tools for fuzzing and the static checks.
-PACKAGES := qt6-base-dev fonts-nanum libbenchmark-dev \
+PACKAGES := qt6-base-dev fonts-nanum fonts-dejavu-core libbenchmark-dev \
             xvfb xdotool openbox wmctrl \
             clang libclang-rt-14-dev clang-format clang-tidy
 

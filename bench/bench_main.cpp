@@ -3,6 +3,7 @@
 
 #include "plotting/sine_display.h"
 #include "plotting/sine_integrate.h"
+#include "window/canvas.h"
 #include "window/frm_tarquel.h"
 #include "window/recording_window.h"
 
@@ -38,9 +39,11 @@ public:
     QString inputBox(const QString&) override { return {}; }
 };
 
+// The real surface at the device pixel ratio given as the argument.
 void BM_Display_Real(benchmark::State& state)
 {
     FrmTarquel form;
+    form.canvas().setPixelRatio(static_cast<qreal>(state.range(0)));
     for (auto _ : state)
         mnuSiDisp_Click(form);
 }
@@ -67,6 +70,7 @@ void integrate(benchmark::State& state, WindowServices& window)
 void BM_Integrate_Real(benchmark::State& state)
 {
     FrmTarquel form;
+    form.canvas().setPixelRatio(static_cast<qreal>(state.range(0)));
     integrate(state, form);
 }
 
@@ -96,9 +100,9 @@ void BM_BatchProcess(benchmark::State& state, const QStringList& commands, bool 
 
 } // namespace
 
-BENCHMARK(BM_Display_Real)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Display_Real)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Display_Null)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Integrate_Real)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Integrate_Real)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Integrate_Null)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_BatchProcess, startup, QStringList{}, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchProcess, display, QStringList{"display"}, false)

@@ -1,6 +1,7 @@
 #include "window/batch.h"
 
 #include "plotting/runtime_error.h"
+#include "window/canvas.h"
 #include "window/frm_tarquel.h"
 #include "window/output.h"
 #include "window/recording_window.h"
@@ -59,6 +60,8 @@ bool parseBatchCommands(const QStringList& words, std::vector<BatchCommand>& com
 int runBatch(const BatchJob& job, Console& console)
 {
     FrmTarquel window;
+    // The picture has the ratio asked for, whatever the screen's.
+    window.canvas().setPixelRatio(job.scale);
     // Types the bounds at the prompts and keeps the drawing calls for the SVG.
     RecordingWindow services(&window);
     const auto report = [&console](const RuntimeError& failure) { console.err(failure.report()); };

@@ -22,6 +22,7 @@ struct BatchCommand {
 struct BatchJob {
     QString pngPath; // empty: no PNG
     QString svgPath; // empty: no SVG
+    int scale = 1; // device pixels to a logical pixel of the PNG, 1 to 8
     std::vector<BatchCommand> commands;
 };
 

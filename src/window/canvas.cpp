@@ -4,6 +4,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -73,13 +74,29 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2, double xLo, dou
 
 } // namespace
 
-Canvas::Canvas(int widthTwips, int heightTwips, QWidget* parent)
-    : QWidget(parent),
-      image_(layout::pixels(widthTwips), layout::pixels(heightTwips), QImage::Format_RGB32)
+Canvas::Canvas(int widthTwips, int heightTwips, QWidget* parent) : QWidget(parent)
 {
-    setFixedSize(image_.size());
+    setFixedSize(layout::pixels(widthTwips), layout::pixels(heightTwips));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    adoptRatio(devicePixelRatioF());
     clear();
+}
+
+void Canvas::setPixelRatio(qreal ratio)
+{
+    followsScreen_ = false;
+    adoptRatio(ratio);
+}
+
+void Canvas::adoptRatio(qreal ratio)
+{
+    const QSize device(qCeil(width() * ratio), qCeil(height() * ratio));
+    if (ratio == ratio_ && image_.size() == device)
+        return;
+    ratio_ = ratio;
+    image_ = image_.isNull() ? QImage(device, QImage::Format_RGB32)
+                             : image_.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    update();
 }
 
 void Canvas::clear()
@@ -114,13 +131,29 @@ void Canvas::setControlLines(std::vector<QLineF> twips, QColor colour)
     update();
 }
 
-void Canvas::paintEvent(QPaintEvent* event)
+bool Canvas::event(QEvent* event)
 {
+    if (event->type() == QEvent::ScreenChangeInternal && followsScreen_)
+        adoptRatio(devicePixelRatioF());
+    return QWidget::event(event);
+}
+
+void Canvas::paintEvent(QPaintEvent* /*event*/)
+{
+    if (followsScreen_)
+        adoptRatio(devicePixelRatioF());
+    // The axis lines go over the drawings by the same rule, in device
+    // pixels; the picture is then laid 1:1 onto the device.
+    QImage shown = image_.copy();
+    {
+        QPainter controls(&shown);
+        controls.setPen(QPen(controlColour_, 0));
+        for (const QLineF& l : controlLines_)
+            segment(controls, l.x1(), l.y1(), l.x2(), l.y2());
+    }
+    shown.setDevicePixelRatio(ratio_);
     QPainter painter(this);
-    painter.drawImage(event->rect(), image_, event->rect());
-    painter.setPen(QPen(controlColour_, 0));
-    for (const QLineF& l : controlLines_)
-        segment(painter, l.x1(), l.y1(), l.x2(), l.y2());
+    painter.drawImage(QPointF(0, 0), shown);
 }
 
 // Rasterises one segment given in twips: solid, one pixel, not antialiased,
@@ -130,11 +163,12 @@ void Canvas::segment(QPainter& painter, double x1, double y1, double x2, double 
 {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
-    const double scale = layout::kTwipsPerPixel;
-    x1 /= scale;
-    y1 /= scale;
-    x2 /= scale;
-    y2 /= scale;
+    // t·r first, then the division: at r = 1 exactly t/15.
+    const double perPixel = layout::kTwipsPerPixel;
+    x1 = x1 * ratio_ / perPixel;
+    y1 = y1 * ratio_ / perPixel;
+    x2 = x2 * ratio_ / perPixel;
+    y2 = y2 * ratio_ / perPixel;
     // One pixel of margin keeps the slope of a line that leaves the image.
     if (!clipSegment(x1, y1, x2, y2, -1.0, -1.0, image_.width() + 1.0, image_.height() + 1.0))
         return;

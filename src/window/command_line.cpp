@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,7 +23,7 @@ constexpr const char* kDescription =
     "as -style NAME). With --batch the same window and commands run headless, never\n"
     "shown, on the offscreen platform, without a display:\n"
     "\n"
-    "  tarquel --batch [--png FILE] [--svg FILE] COMMAND...\n"
+    "  tarquel --batch [--png FILE [--scale N]] [--svg FILE] COMMAND...\n"
     "\n"
     "Options come before the first command. A COMMAND is one of\n"
     "  display                  Sin > Display\n"
@@ -35,8 +36,10 @@ constexpr const char* kDescription =
     "on standard output, also after a failure. A failed command prints its run-time error\n"
     "report as one line on standard error, and the batch goes on with the next command.\n"
     "After the last command --png writes the client area as the window shows it (604 x 279\n"
-    "pixels) and --svg the same picture as vector graphics in twips (viewBox 0 0 9060 4185),\n"
-    "with every drawing call since the last clear. A new or regular file is written all or\n"
+    "pixels, whatever the screen's scale settings; --scale N makes it 604N x 279N, with\n"
+    "lines one pixel wide and text N times larger, for slides) and --svg the same picture\n"
+    "as vector graphics in twips (viewBox 0 0 9060 4185), with every drawing call since\n"
+    "the last clear. A new or regular file is written all or\n"
     "nothing; a FIFO or a device is written straight through and stays what it is.\n"
     "\n"
     "Exit status: 0 when every command succeeded, 1 when any failed with a run-time error,\n"
@@ -62,13 +65,18 @@ struct Options {
     QCommandLineOption svg{QStringLiteral("svg"),
                            QStringLiteral("With --batch: writes the client area as SVG in twips."),
                            QStringLiteral("FILE")};
+    QCommandLineOption scale{
+        QStringLiteral("scale"),
+        QStringLiteral("With --batch: writes the PNG at N device pixels to a pixel of the "
+                       "window, a whole number from 1 to 8 (default 1)."),
+        QStringLiteral("N")};
 
     Options()
     {
         parser.setApplicationDescription(QString::fromLatin1(kDescription));
         parser.setOptionsAfterPositionalArgumentsMode(
             QCommandLineParser::ParseAsPositionalArguments);
-        parser.addOptions({help, version, batch, png, svg});
+        parser.addOptions({help, version, batch, png, svg, scale});
         parser.addPositionalArgument(
             QStringLiteral("COMMAND"),
             QStringLiteral("display | integrate LOWER UPPER (with --batch)"),
@@ -78,7 +86,8 @@ struct Options {
     [[nodiscard]] bool any() const
     {
         return parser.isSet(help) || parser.isSet(version) || parser.isSet(batch) ||
-               parser.isSet(png) || parser.isSet(svg) || !parser.positionalArguments().isEmpty();
+               parser.isSet(png) || parser.isSet(svg) || parser.isSet(scale) ||
+               !parser.positionalArguments().isEmpty();
     }
 };
 
@@ -145,12 +154,21 @@ void headlessMessage(QtMsgType type, const QMessageLogContext& context, const QS
         forward(type, context, message);
 }
 
+void warnWithoutHangul(Console& console)
+{
+    const QString notice = missingHangulNotice();
+    if (!notice.isEmpty())
+        console.err(notice);
+}
+
 int startBatch(const Options& options, char* program, Console& console)
 {
     const QStringList pngs = options.parser.values(options.png);
     const QStringList svgs = options.parser.values(options.svg);
-    if (pngs.size() > 1 || svgs.size() > 1)
-        return usageError(console, QStringLiteral("--png and --svg may each be given once"));
+    const QStringList scales = options.parser.values(options.scale);
+    if (pngs.size() > 1 || svgs.size() > 1 || scales.size() > 1)
+        return usageError(console,
+                          QStringLiteral("--png, --svg and --scale may each be given once"));
     BatchJob job;
     job.pngPath = pngs.value(0);
     job.svgPath = svgs.value(0);
@@ -164,6 +182,19 @@ int startBatch(const Options& options, char* program, Console& console)
             (a.exists() && a.canonicalFilePath() == b.canonicalFilePath()))
             return usageError(console, QStringLiteral("--png and --svg name the same file"));
     }
+    if (!scales.isEmpty()) {
+        // Digits only: no sign, blank or fraction.
+        const QString& text = scales.front();
+        const bool digits = !text.isEmpty() && text.size() <= 2 &&
+                            std::all_of(text.begin(), text.end(), [](QChar c) {
+                                return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+                            });
+        job.scale = digits ? text.toInt() : 0;
+        if (job.scale < 1 || job.scale > 8)
+            return usageError(console, QStringLiteral("--scale takes a whole number from 1 to 8"));
+        if (job.pngPath.isEmpty())
+            return usageError(console, QStringLiteral("--scale goes with --png"));
+    }
     QString error;
     if (!parseBatchCommands(options.parser.positionalArguments(), job.commands, error))
         return usageError(console, error);
@@ -171,11 +202,17 @@ int startBatch(const Options& options, char* program, Console& console)
     // The toolkit sees the program's name alone: no word of the batch is
     // ever taken for one of its options.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The picture is the same whatever the desktop's scale settings.
+    for (const char* name :
+         {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",
+          "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_USE_PHYSICAL_DPI"})
+        qunsetenv(name);
     previousHandler = qInstallMessageHandler(headlessMessage);
     int toolkitArgc = 1;
     char* toolkitArgv[] = {program, nullptr};
     QApplication app(toolkitArgc, toolkitArgv);
     QApplication::setApplicationName(QStringLiteral("tarquel"));
+    warnWithoutHangul(console);
     return runBatch(job, console);
 }
 
@@ -189,6 +226,7 @@ int runWindow(int& argc, char** argv, Console& console)
     QApplication app(argc, argv); // takes the toolkit's options out of argv
     qInstallMessageHandler(previousHandler);
     QApplication::setApplicationName(QStringLiteral("tarquel"));
+    warnWithoutHangul(console);
 
     // What the toolkit left must be nothing of ours.
     Options options;

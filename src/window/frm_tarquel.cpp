@@ -23,24 +23,37 @@ QRect pixelRect(const layout::Label& label)
 
 } // namespace
 
+QStringList hangulFamilies()
+{
+    // The design's "System" where it has Hangul, then the platform's own
+    // Korean user-interface fonts, nearest in look to a plain bold face.
+    QStringList preferred{fromUtf8(layout::kFontFamily)};
+#if defined(Q_OS_WIN)
+    preferred << QStringLiteral("Malgun Gothic") << QStringLiteral("Gulim")
+              << QStringLiteral("Dotum");
+#elif defined(Q_OS_DARWIN)
+    preferred << QStringLiteral("Apple SD Gothic Neo") << QStringLiteral("AppleGothic");
+#else
+    preferred << QStringLiteral("NanumGothic") << QStringLiteral("NanumBarunGothic")
+              << QStringLiteral("Noto Sans CJK KR") << QStringLiteral("Noto Sans KR")
+              << QStringLiteral("UnDotum") << QStringLiteral("Baekmuk Gulim");
+#endif
+    const QStringList korean = QFontDatabase::families(QFontDatabase::Korean);
+    QStringList found;
+    for (const QString& candidate : preferred)
+        if (korean.contains(candidate))
+            found << candidate;
+    // Then any family with Hangul.
+    for (const QString& family : korean)
+        if (!found.contains(family))
+            found << family;
+    return found;
+}
+
 QFont windowFont()
 {
-    // Families that carry Hangul, nearest in look to a plain bold system font.
-    const QStringList preferred{
-        fromUtf8(layout::kFontFamily),      QStringLiteral("NanumGothic"),
-        QStringLiteral("NanumBarunGothic"), QStringLiteral("Noto Sans CJK KR"),
-        QStringLiteral("UnDotum"),          QStringLiteral("Baekmuk Gulim")};
-    QString family;
-    const QStringList korean = QFontDatabase::families(QFontDatabase::Korean);
-    for (const QString& candidate : preferred) {
-        if (korean.contains(candidate)) {
-            family = candidate;
-            break;
-        }
-    }
-    if (family.isEmpty() && !korean.isEmpty())
-        family = korean.front();
-    QFont font(family.isEmpty() ? fromUtf8(layout::kFontFamily) : family);
+    const QStringList families = hangulFamilies();
+    QFont font(families.isEmpty() ? fromUtf8(layout::kFontFamily) : families.front());
     font.setPointSizeF(layout::kFontPointSize);
     font.setWeight(QFont::Bold);
     font.setItalic(false);
@@ -49,14 +62,39 @@ QFont windowFont()
     return font;
 }
 
+QString missingHangulNotice()
+{
+    if (!QFontDatabase::families(QFontDatabase::Korean).isEmpty())
+        return {};
+    return QStringLiteral(
+        "tarquel: no installed font has Hangul, so the Korean texts show as empty boxes; "
+#if defined(Q_OS_WIN)
+        "install a Korean font such as Malgun Gothic (Settings, Time & Language, Language)"
+#elif defined(Q_OS_DARWIN)
+        "install a Korean font such as Apple SD Gothic Neo"
+#else
+        "install one, e.g. fonts-nanum or fonts-noto-cjk"
+#endif
+    );
+}
+
 FrmTarquel::FrmTarquel(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(fromUtf8(layout::kFormName));
     setWindowTitle(fromUtf8(layout::kCaption));
     setFont(windowFont());
 
-    canvas_ = new Canvas(layout::kClientWidth, layout::kClientHeight, this);
+    // The window's white inside grows with the window; the client area
+    // stays in its top-left corner and nothing in it moves.
+    auto* inside = new QWidget(this);
+    inside->setObjectName(QStringLiteral("inside"));
+    inside->setAutoFillBackground(true);
+    QPalette white = inside->palette();
+    white.setColor(QPalette::Window, toQColor(layout::kBackground));
+    inside->setPalette(white);
+    canvas_ = new Canvas(layout::kClientWidth, layout::kClientHeight, inside);
     canvas_->setObjectName(QStringLiteral("client"));
+    inside->setMinimumSize(canvas_->size());
     std::vector<QLineF> axes;
     axes.reserve(layout::kLines.size());
     for (const layout::Line& l : layout::kLines)
@@ -78,8 +116,9 @@ FrmTarquel::FrmTarquel(QWidget* parent) : QMainWindow(parent)
             lblResult_ = label;
     }
 
-    setCentralWidget(canvas_);
+    setCentralWidget(inside);
     buildMenu();
+    resize(minimumSizeHint());
     move(layout::pixels(layout::kStoredLeft), layout::pixels(layout::kStoredTop));
 }
 
@@ -151,6 +190,14 @@ void FrmTarquel::showFailure(const RuntimeError& failure)
     QMessageBox::critical(this, QApplication::applicationName(), failure.report());
 }
 
-QImage FrmTarquel::grabClientArea() const { return canvas_->grab().toImage(); }
+QImage FrmTarquel::grabClientArea() const
+{
+    // Rendered at the client area's own ratio, whatever the screen's.
+    QImage image(canvas_->deviceSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(canvas_->pixelRatio());
+    image.fill(toQColor(layout::kBackground));
+    canvas_->render(&image);
+    return image;
+}
 
 } // namespace tarquel

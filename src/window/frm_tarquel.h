@@ -35,7 +35,8 @@ public:
 
     [[nodiscard]] Canvas& canvas() const { return *canvas_; }
     [[nodiscard]] QLabel& lblResult() const { return *lblResult_; }
-    // The client area as the window shows it: drawings, axes and labels.
+    // The client area as the window shows it: drawings, axes and labels, in
+    // device pixels at the client area's ratio.
     [[nodiscard]] QImage grabClientArea() const;
 
 private:
@@ -46,7 +47,12 @@ private:
     QLabel* lblResult_ = nullptr;
 };
 
+// The installed families with Hangul glyphs, the preferred ones first.
+QStringList hangulFamilies();
 // The font nearest to the design's "System" 9.75 pt bold that has Hangul glyphs.
 QFont windowFont();
+// Empty where a font with Hangul is installed; otherwise one line that says
+// so and names what to install.
+QString missingHangulNotice();
 
 } // namespace tarquel

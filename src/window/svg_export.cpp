@@ -53,6 +53,16 @@ void writeBox(QXmlStreamWriter& xml, const RecordingWindow::Call& call)
     xml.writeAttribute(QStringLiteral("stroke"), hex(call.colour));
 }
 
+// The family the window uses, quoted, then the generic family for a viewer
+// that lacks it.
+QString fontFamilies(const QFont& font)
+{
+    QString family = font.family();
+    family.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('\''), QLatin1String("\\'"));
+    return QStringLiteral("'%1', sans-serif").arg(family);
+}
+
 } // namespace
 
 QByteArray clientAreaSvg(const FrmTarquel& window, std::span<const RecordingWindow::Call> drawings)
@@ -116,7 +126,7 @@ QByteArray clientAreaSvg(const FrmTarquel& window, std::span<const RecordingWind
             xml.writeStartElement(QStringLiteral("text"));
             xml.writeAttribute(QStringLiteral("x"), QString::number(spec.left));
             xml.writeAttribute(QStringLiteral("y"), shortest(spec.top + size));
-            xml.writeAttribute(QStringLiteral("font-family"), font.family());
+            xml.writeAttribute(QStringLiteral("font-family"), fontFamilies(font));
             xml.writeAttribute(QStringLiteral("font-size"), shortest(size));
             xml.writeAttribute(QStringLiteral("font-weight"), QStringLiteral("bold"));
             xml.writeAttribute(QStringLiteral("fill"), hex(layout::kLineColour));

@@ -130,6 +130,59 @@ private slots:
         QCOMPARE(axes, 2);
     }
 
+    // The PNG is the 604 × 279 picture whatever the desktop's scale
+    // settings; --scale N makes it N times larger, lines still one pixel.
+    void pngPictures_data()
+    {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("plain") << QStringList{} << QStringList{} << QSize(604, 279);
+        QTest::newRow("QT_SCALE_FACTOR=2")
+            << QStringList{"QT_SCALE_FACTOR=2"} << QStringList{} << QSize(604, 279);
+        QTest::newRow("QT_FONT_DPI=192")
+            << QStringList{"QT_FONT_DPI=192"} << QStringList{} << QSize(604, 279);
+        QTest::newRow("--scale 2")
+            << QStringList{} << QStringList{"--scale", "2"} << QSize(1208, 558);
+    }
+
+    void pngPictures()
+    {
+        QFETCH(QStringList, environment);
+        QFETCH(QStringList, options);
+        QFETCH(QSize, size);
+        const QString png = dir_.filePath(QStringLiteral("scaled.png"));
+        const Run run = runTarquel(QStringList{"--batch", "--png", png} + options +
+                                       QStringList{"display", "integrate", "0", "3.141592"},
+                                   [&](QProcess& process) {
+                                       QProcessEnvironment changed =
+                                           QProcessEnvironment::systemEnvironment();
+                                       for (const QString& setting : environment)
+                                           changed.insert(setting.section(QLatin1Char('='), 0, 0),
+                                                          setting.section(QLatin1Char('='), 1));
+                                       process.setProcessEnvironment(changed);
+                                   });
+        QCOMPARE(run.status, 0);
+        QFile file(png);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const QImage image = QImage::fromData(bytes);
+        QCOMPARE(image.size(), size);
+        if (size == QSize(604, 279)) {
+            if (plainPng_.isEmpty())
+                plainPng_ = bytes;
+            QVERIFY(bytes == plainPng_);
+            return;
+        }
+        // The horizontal axis is one device pixel on row floor(2280·2/15),
+        // with no blue below it.
+        QCOMPARE(image.pixelColor(200, 304), QColor(0, 0, 0));
+        QCOMPARE(image.pixelColor(200, 305), QColor(255, 255, 255));
+        for (int y = 305; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                QVERIFY(image.pixelColor(x, y) != QColor(0, 0, 255));
+    }
+
     void clearStartsTheRecordAfresh()
     {
         const QString svg = dir_.filePath("twice.svg");
@@ -181,36 +234,51 @@ private slots:
 
     // Help, the version and usage errors need no display; the window
     // without one is a plain line and a small status, never an abort.
-    void withoutADisplay_data()
+    // Without a font that has Hangul the program says so and goes on.
+    void environments_data()
     {
+        const QStringList noDisplay{"-DISPLAY", "-WAYLAND_DISPLAY", "-QT_QPA_PLATFORM"};
+        QTest::addColumn<QStringList>("environment"); // NAME=VALUE, or -NAME to unset
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        QTest::newRow("version") << QStringList{"--version"} << 0
-                                 << QStringLiteral("tarquel " TARQUEL_VERSION "\n") << "";
-        QTest::newRow("window") << QStringList{} << 3 << ""
-                                << "tarquel: no display could be opened; 'tarquel --batch' works "
-                                   "without one\n";
-        QTest::newRow("usage error") << QStringList{"display"} << 2 << ""
-                                     << "tarquel: commands and --png/--svg need --batch\n"
-                                        "Try 'tarquel --help'.\n";
-        QTest::newRow("batch") << QStringList{"--batch", "integrate", "0", "1"} << 0
-                               << "계산결과  .459\n"
-                               << "";
+        QTest::newRow("version, no display")
+            << noDisplay << QStringList{"--version"} << 0
+            << QStringLiteral("tarquel " TARQUEL_VERSION "\n") << "";
+        QTest::newRow("window, no display")
+            << noDisplay << QStringList{} << 3 << ""
+            << "tarquel: no display could be opened; 'tarquel --batch' works without one\n";
+        QTest::newRow("usage error, no display")
+            << noDisplay << QStringList{"display"} << 2 << ""
+            << "tarquel: commands and --png/--svg need --batch\nTry 'tarquel --help'.\n";
+        QTest::newRow("batch, no display")
+            << noDisplay << QStringList{"--batch", "integrate", "0", "1"} << 0 << "계산결과  .459\n"
+            << "";
+        QTest::newRow("no font with Hangul")
+            << QStringList{"FONTCONFIG_FILE=" + latinFontsOnly()}
+            << QStringList{"--batch", "integrate", "0", "1"} << 0 << "계산결과  .459\n"
+            << "tarquel: no installed font has Hangul, so the Korean texts show as empty boxes; "
+               "install one, e.g. fonts-nanum or fonts-noto-cjk\n";
     }
 
-    void withoutADisplay()
+    void environments()
     {
+        QFETCH(QStringList, environment);
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QString, out);
         QFETCH(QString, err);
-        const Run run = runTarquel(arguments, [](QProcess& process) {
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-                environment.remove(QString::fromLatin1(name));
-            process.setProcessEnvironment(environment);
+        const Run run = runTarquel(arguments, [&](QProcess& process) {
+            QProcessEnvironment changed = QProcessEnvironment::systemEnvironment();
+            for (const QString& setting : environment) {
+                if (setting.startsWith(QLatin1Char('-')))
+                    changed.remove(setting.mid(1));
+                else
+                    changed.insert(setting.section(QLatin1Char('='), 0, 0),
+                                   setting.section(QLatin1Char('='), 1));
+            }
+            process.setProcessEnvironment(changed);
         });
         QCOMPARE(run.err, err);
         QCOMPARE(run.out, out);
@@ -231,6 +299,10 @@ private slots:
             << QStringList{"--batch", "--png", "a.png", "--png", "b.png", "display"};
         QTest::newRow("the same file twice")
             << QStringList{"--batch", "--png", "same", "--svg", "./same", "display"};
+        QTest::newRow("--scale 0") << QStringList{"--batch", "--png", "a.png", "--scale", "0"};
+        QTest::newRow("--scale 9") << QStringList{"--batch", "--png", "a.png", "--scale", "9"};
+        QTest::newRow("--scale 1.5") << QStringList{"--batch", "--png", "a.png", "--scale", "1.5"};
+        QTest::newRow("--scale without --png") << QStringList{"--batch", "--scale", "2"};
         QTest::newRow("control characters escaped") << QStringList{"--batch", "t\x1b[2Jan\nx"};
     }
 
@@ -328,7 +400,22 @@ private slots:
     }
 
 private:
+    // A fontconfig file that knows one Latin font folder alone.
+    QString latinFontsOnly()
+    {
+        QString path = dir_.filePath(QStringLiteral("latin-only.conf"));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig>\n"
+                                      "<dir>/usr/share/fonts/truetype/dejavu</dir>\n"
+                                      "<cachedir>%1</cachedir>\n</fontconfig>\n")
+                           .arg(dir_.filePath(QStringLiteral("fontconfig-cache")))
+                           .toUtf8());
+        return path;
+    }
+
     QTemporaryDir dir_;
+    QByteArray plainPng_;
 };
 
 QTEST_MAIN(TestBatch)

@@ -150,6 +150,49 @@ private slots:
         QCOMPARE(process_.exitCode(), 0);
     }
 
+    // A high-resolution screen: the same steps at twice the scale are
+    // drawn at the device's resolution, crisp and with no blue below the
+    // axis.
+    void atScaleFactorTwo()
+    {
+        QProcessEnvironment environment = process_.processEnvironment();
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+        process_.setProcessEnvironment(environment);
+        process_.start(QStringLiteral(TARQUEL_EXECUTABLE), {});
+        QVERIFY(process_.waitForStarted());
+        scale_ = 2;
+        QVERIFY(waitUntil([&] {
+            window_ = windows("적분").section('\n', 0, 0);
+            return !window_.isEmpty();
+        }));
+        QVERIFY(waitUntil([&] {
+            return count(client("10-scale2-start"), {0, 0, 1208, 558}, kCyan) > 4 * 3000;
+        }));
+        choose("mnuSin", "mnuSiDisp");
+        choose("mnuSin", "mnuSinIn");
+        answerPrompt(QStringLiteral("0"));
+        answerPrompt(QStringLiteral("3.141592"));
+        QImage shot;
+        QVERIFY(waitUntil([&] {
+            shot = client("11-scale2-integrate");
+            return count(shot, {384, 254, 80, 46}, kBlue) == 80 * 46;
+        }));
+        // Left of the vertical axis and below the horizontal one lies the
+        // curve alone: pure green on white, about twice the ink of the
+        // picture at scale 1, not four times.
+        const QRect belowLeft(112, 306, 206, 94);
+        const int green = count(shot, belowLeft, kGreen);
+        QCOMPARE(green + count(shot, belowLeft, Qt::white), belowLeft.width() * belowLeft.height());
+        const int atOne = count(picture_, {56, 153, 103, 47}, kGreen);
+        QVERIFY2(green > 1.6 * atOne && green < 2.4 * atOne,
+                 qPrintable(QStringLiteral("%1 against %2").arg(green).arg(atOne)));
+        // The axis is the device row floor(2280·2/15) = 304.
+        QCOMPARE(shot.pixelColor(200, 304), QColor(Qt::black));
+        QCOMPARE(count(shot, {0, 305, 1208, 253}, kBlue), 0);
+        process_.kill();
+        process_.waitForFinished();
+    }
+
     void cleanupTestCase()
     {
         if (process_.state() != QProcess::NotRunning) {
@@ -168,10 +211,12 @@ private:
 
     QAction* action(const char* name) const { return reference_.findChild<QAction*>(name); }
 
+    // A point of the reference window, on the real one at its scale.
     void click(QPoint inWindow)
     {
-        xdotool({"mousemove", "--window", window_, QString::number(inWindow.x()),
-                 QString::number(inWindow.y()), "click", "1"});
+        const QPoint device = inWindow * scale_;
+        xdotool({"mousemove", "--window", window_, QString::number(device.x()),
+                 QString::number(device.y()), "click", "1"});
     }
 
     // Opens a top-level menu and chooses one of its entries, waiting for the
@@ -211,12 +256,13 @@ private:
         QVERIFY(waitUntil([&] { return windows("^tarquel$") != prompt; }));
     }
 
-    // The client area of the real window, as on the screen.
+    // The client area of the real window, as on the screen, in device
+    // pixels.
     QImage client(const QString& step)
     {
-        const int menu = reference_.menuBar()->height();
+        const int menu = reference_.menuBar()->height() * scale_;
         QImage shot = QGuiApplication::primaryScreen()
-                          ->grabWindow(window_.toULongLong(), 0, menu, 604, 279)
+                          ->grabWindow(window_.toULongLong(), 0, menu, 604 * scale_, 279 * scale_)
                           .toImage()
                           .convertToFormat(QImage::Format_RGB32);
         shot.save(QStringLiteral(E2E_SHOTS "/%1.png").arg(step));
@@ -234,6 +280,7 @@ private:
     QString window_;
     QImage picture_;
     int prompts_ = 0;
+    int scale_ = 1; // device pixels to a pixel of the program under test
 };
 
 QTEST_MAIN(TestEndToEnd)

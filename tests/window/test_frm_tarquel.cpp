@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QTest>
+#include <QtMath>
 
 #include <cmath>
 
@@ -206,6 +207,69 @@ private slots:
         QCOMPARE(rowsOf(drawn, 300, kGreen), QList<int>{6});
         QCOMPARE(rowsOf(drawn, 0, kGreen), (QList<int>{6}));
         QVERIFY(columnsOf(drawn, QColor(255, 0, 0)).isEmpty());
+    }
+
+    // At r device pixels to a pixel, twip t falls in device pixel
+    // floor(t·r/15): lines stay one device pixel wide and solid, and no box
+    // passes the axis row.
+    void deviceRatios_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("1.5") << 1.5;
+        QTest::newRow("2") << 2.0;
+    }
+
+    void deviceRatios()
+    {
+        QFETCH(qreal, ratio);
+        const auto ink = [](const QImage& image, const QColor& colour) {
+            int n = 0;
+            for (int x : columnsOf(image, colour))
+                n += int(rowsOf(image, x, colour).size());
+            return n;
+        };
+        choose(*form_, "mnuSiDisp");
+        const QImage atOne = form_->canvas().image();
+
+        FrmTarquel form;
+        form.canvas().setPixelRatio(ratio);
+        choose(form, "mnuSiDisp");
+        const QImage curve = form.canvas().image();
+        QCOMPARE(curve.size(), QSize(qCeil(604 * ratio), qCeil(279 * ratio)));
+        if (ratio == 1.0)
+            QCOMPARE(curve, atOne);
+        const double growth = double(ink(curve, kGreen)) / ink(atOne, kGreen);
+        QVERIFY2(growth > 0.9 * ratio && growth < 1.1 * ratio, qPrintable(QString::number(growth)));
+
+        DialogDriver driver({QStringLiteral("0"), QStringLiteral("3.141592")});
+        choose(form, "mnuSinIn");
+        const QImage shown = form.grabClientArea();
+        QCOMPARE(shown.size(), curve.size());
+        // Solid colours only: nothing is antialiased.
+        const QImage drawn = form.canvas().image();
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QColor c = drawn.pixelColor(x, y);
+                QVERIFY(c == kWhite || c == kGreen || c == kBlue);
+            }
+        const int axisRow = int(std::floor(2280 * ratio / 15));
+        int blue = 0;
+        int below = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const bool isBlue = shown.pixelColor(x, y) == kBlue;
+                blue += isBlue ? 1 : 0;
+                below += isBlue && y > axisRow ? 1 : 0;
+            }
+        QVERIFY(blue > 0);
+        QCOMPARE(below, 0);
+        // The axes by the same rule, one device pixel wide.
+        const int axisColumn = int(std::floor(2400 * ratio / 15));
+        QCOMPARE(shown.pixelColor(axisColumn - 5, axisRow), kBlack);
+        QCOMPARE(shown.pixelColor(axisColumn - 5, axisRow + 1), kWhite);
+        QCOMPARE(shown.pixelColor(axisColumn, axisRow + 20), kBlack);
+        QCOMPARE(shown.pixelColor(axisColumn + 1, axisRow + 20), kWhite);
     }
 
     void drawingsSurviveHidingAndShowing()

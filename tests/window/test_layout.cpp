@@ -25,9 +25,21 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("쉬운 수치 적분의 예"));
         // 9060 × 4185 twips at 15 twips a pixel, below the menu bar.
         QCOMPARE(form.canvas().size(), QSize(604, 279));
-        QCOMPARE(form.canvas().geometry().top(), form.menuBar()->geometry().bottom() + 1);
+        const QPoint clientTopLeft(0, form.menuBar()->geometry().bottom() + 1);
+        QCOMPARE(form.canvas().mapTo(&form, QPoint(0, 0)), clientTopLeft);
         QCOMPARE(form.size(), QSize(604, 279 + form.menuBar()->height()));
         QCOMPARE(form.canvas().image().pixelColor(0, 0), QColor(255, 255, 255));
+
+        // Made larger, the window is white around the client area, which
+        // stays where it was, as does everything in it.
+        const QImage before = form.grabClientArea();
+        form.resize(900, 600);
+        QTRY_COMPARE(form.size(), QSize(900, 600));
+        QCOMPARE(form.canvas().mapTo(&form, QPoint(0, 0)), clientTopLeft);
+        QCOMPARE(form.grabClientArea(), before);
+        const QImage grown = form.grab().toImage();
+        for (const QPoint p : {QPoint(700, 100), QPoint(300, 500), QPoint(899, 599)})
+            QCOMPARE(grown.pixelColor(p), QColor(255, 255, 255));
     }
 
     void font()
