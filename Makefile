@@ -1,20 +1,26 @@
-# Set-up, build, run, test, lint, fuzz and benchmark. Every target installs
-# what is missing first, so a fresh Debian 12 machine with g++, cmake, make
-# and git needs nothing else.
+# Set-up, build, run, test, lint, fuzz, benchmark and package. Every target
+# installs what is missing first, so a fresh Debian 12 machine with g++,
+# cmake, make and git needs nothing else.
 
-BUILD        ?= build
-ASAN_BUILD   ?= build-asan
-FUZZ_BUILD   ?= build-fuzz
-JOBS         ?= 2
-FUZZ_SECONDS ?= 60
-TARQUEL      := $(BUILD)/src/tarquel
-SUDO         := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+SHELL         := /bin/bash
 
-# Qt, a font with Hangul and a Latin one (the tests' font-less run); benchmarks; the end-to-end run under X; the
-# clang tools for fuzzing and the static checks.
+BUILD         ?= build
+ASAN_BUILD    ?= build-asan
+FUZZ_BUILD    ?= build-fuzz
+PACKAGE_BUILD ?= build-package
+JOBS          ?= 2
+FUZZ_SECONDS  ?= 60
+TARQUEL       := $(BUILD)/src/tarquel
+SUDO          := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# Qt, a font with Hangul and a Latin one (the tests' run without Hangul);
+# benchmarks; the end-to-end run under X; the clang tools for fuzzing and the
+# static checks, with libc++; the manual page and the desktop's validators;
+# the tools of the Debian package.
 PACKAGES := qt6-base-dev fonts-nanum fonts-dejavu-core libbenchmark-dev \
             xvfb xdotool openbox wmctrl \
-            clang libclang-rt-14-dev clang-format clang-tidy
+            clang libclang-rt-14-dev clang-format clang-tidy libc++-14-dev libc++abi-14-dev \
+            help2man groff-base desktop-file-utils appstream dpkg-dev file
 
 # Stop at the first report; leaks of third-party libraries are listed, with
 # their reasons, in the suppressions file.
@@ -22,12 +28,18 @@ SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1 \
                  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
                  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0
 
+# Under make test nothing may skip: a missing tool is a failure.
+TEST_ENV := QT_QPA_PLATFORM=offscreen TARQUEL_NO_SKIP=1
+
+# clang-tidy's count of the warnings it hid is not news.
+QUIET_TIDY := grep -v '^[0-9]* warnings\? generated\.$$' || true
+
 SOURCES = $(shell git ls-files '*.cpp' '*.h')
 TIDY_SOURCES = $(shell git ls-files 'src/*.cpp' 'tests/*.cpp' 'bench/*.cpp')
 FUZZ_SOURCES = $(shell git ls-files 'fuzz/*.cpp')
 
 .PHONY: all setup configure build run demo test test-default test-asan test-fuzz lint \
-        fuzz fuzz-build bench clean
+        fuzz fuzz-build bench package package-check icons clean
 
 all: build
 
@@ -67,13 +79,13 @@ test: setup
 	$(MAKE) --no-print-directory test-default test-asan test-fuzz lint
 
 test-default: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -j$(JOBS)
 
 test-asan: setup
 	@[ -f $(ASAN_BUILD)/CMakeCache.txt ] || \
 	  cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTARQUEL_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) $(TEST_ENV) ctest --output-on-failure -j$(JOBS)
 
 fuzz-build: setup
 	@[ -f $(FUZZ_BUILD)/CMakeCache.txt ] || \
@@ -92,14 +104,52 @@ fuzz: fuzz-build
 	    -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$target fuzz/corpus/$$target || exit 1; \
 	done
 
+# Formatting, clang-tidy, and every source compiled again against libc++.
 lint: build fuzz-build
 	clang-format --dry-run -Werror $(SOURCES)
-	printf '%s\n' $(TIDY_SOURCES) | xargs -P$(JOBS) -n4 clang-tidy -p $(BUILD) --quiet
-	clang-tidy -p $(FUZZ_BUILD) --quiet $(FUZZ_SOURCES)
+	set -o pipefail; printf '%s\n' $(TIDY_SOURCES) | \
+	  xargs -P$(JOBS) -n4 clang-tidy -p $(BUILD) --quiet 2>&1 | { $(QUIET_TIDY); }
+	set -o pipefail; clang-tidy -p $(FUZZ_BUILD) --quiet $(FUZZ_SOURCES) 2>&1 | { $(QUIET_TIDY); }
+	cmake -DDATABASE=$(BUILD)/compile_commands.json -DSOURCE_DIR=$(CURDIR) -DPART=0 -DPARTS=2 \
+	  -P tests/lint/libcxx_syntax.cmake & first=$$!; \
+	cmake -DDATABASE=$(BUILD)/compile_commands.json -DSOURCE_DIR=$(CURDIR) -DPART=1 -DPARTS=2 \
+	  -P tests/lint/libcxx_syntax.cmake; second=$$?; \
+	wait $$first && [ $$second = 0 ]
+	cmake -DDATABASE=$(FUZZ_BUILD)/compile_commands.json -DSOURCE_DIR=$(CURDIR) \
+	  -P tests/lint/libcxx_syntax.cmake
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarquel_bench --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true
 
+# The Debian package, from the install rules of a release build of the
+# program alone.
+package: setup
+	@[ -f $(PACKAGE_BUILD)/CMakeCache.txt ] || \
+	  cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+	    -DCMAKE_INSTALL_PREFIX=/usr -DTARQUEL_GZIP_MANPAGE=ON
+	cmake --build $(PACKAGE_BUILD) -j$(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	@ls $(PACKAGE_BUILD)/tarquel_*.deb
+
+# Installs the package on a clean Debian 12 root made by debootstrap and runs
+# it there; needs the Debian archive, takes some minutes, not part of make test.
+package-check: package
+	@dpkg-query -W -f='$${Status}' debootstrap 2>/dev/null | grep -q 'install ok installed' || \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends debootstrap
+	$(SUDO) tests/data/check_package.sh $(PACKAGE_BUILD)
+
+# Draws the raster and platform icons anew from data/icons/tarquel.svg.
+icons:
+	@for p in librsvg2-bin icoutils icnsutils; do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$p; \
+	done
+	cd data/icons && for s in 16 24 32 48 64 128 256; do \
+	  rsvg-convert -w $$s -h $$s tarquel.svg -o tarquel-$$s.png; done && \
+	  icotool -c -o tarquel.ico tarquel-16.png tarquel-24.png tarquel-32.png tarquel-48.png \
+	    -r tarquel-256.png && \
+	  png2icns tarquel.icns tarquel-16.png tarquel-32.png tarquel-128.png tarquel-256.png
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

@@ -2,6 +2,8 @@
 
 #include "plotting/runtime_error.h"
 
+#include <QByteArray>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -25,8 +27,9 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator)
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
 
-    // Validate by hand and build the plain form that from_chars reads: it
-    // also takes "inf", "nan" and hexadecimal, which a typed number never is.
+    // Validate by hand and build the plain form that is read below: the
+    // readers also take "inf", "nan" or hexadecimal, which a typed number
+    // never is.
     std::string plain;
     plain.reserve(text.size());
     std::size_t at = 0;
@@ -79,9 +82,12 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator)
     if (at != text.size())
         typeMismatch();
 
-    double value = 0.0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
+    // The validated plain text is read by Qt's conversion: locale-independent,
+    // correctly rounded (subnormals too) and the same with every standard
+    // library. It fails only where the value is out of range.
+    bool inRange = false;
+    double value = QByteArray::fromStdString(plain).toDouble(&inRange);
+    if (!inRange) {
         // Too large is an overflow; too small to tell from zero is zero. The
         // first significant digit's place tells which: 10^order ≤ |mantissa|.
         const std::string_view mantissa = std::string_view(plain).substr(0, plain.find('e'));
@@ -92,8 +98,6 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator)
         if (order + exponent > 0)
             throw RuntimeError(ErrorKind::Overflow);
         value = 0.0;
-    } else if (result.ec != std::errc() || result.ptr != plain.data() + plain.size()) {
-        typeMismatch();
     }
     return negative ? -value : value;
 }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QIcon>
 
 #include <algorithm>
 #include <cstdio>
@@ -226,6 +227,12 @@ int runWindow(int& argc, char** argv, Console& console)
     QApplication app(argc, argv); // takes the toolkit's options out of argv
     qInstallMessageHandler(previousHandler);
     QApplication::setApplicationName(QStringLiteral("tarquel"));
+    // The desktop entry's name and the icon's artwork, for task bars.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARQUEL_APP_ID));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tarquel-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     warnWithoutHangul(console);
 
     // What the toolkit left must be nothing of ours.
@@ -258,7 +265,11 @@ int runCommandLine(int& argc, char** argv)
         return runWindow(argc, argv, console);
     }
     if (options.parser.isSet(options.help)) {
-        console.out(options.parser.helpText().trimmed());
+        // The parser names the program only once an application object
+        // exists; help needs none.
+        console.out(options.parser.helpText()
+                        .replace(QLatin1String("<executable_name>"), QLatin1String("tarquel"))
+                        .trimmed());
         return finish(console);
     }
     if (options.parser.isSet(options.version)) {

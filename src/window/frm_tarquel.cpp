@@ -66,16 +66,16 @@ QString missingHangulNotice()
 {
     if (!QFontDatabase::families(QFontDatabase::Korean).isEmpty())
         return {};
-    return QStringLiteral(
-        "tarquel: no installed font has Hangul, so the Korean texts show as empty boxes; "
 #if defined(Q_OS_WIN)
-        "install a Korean font such as Malgun Gothic (Settings, Time & Language, Language)"
+    const char* what = "a Korean font such as Malgun Gothic (Settings, Time & Language, Language)";
 #elif defined(Q_OS_DARWIN)
-        "install a Korean font such as Apple SD Gothic Neo"
+    const char* what = "a Korean font such as Apple SD Gothic Neo";
 #else
-        "install one, e.g. fonts-nanum or fonts-noto-cjk"
+    const char* what = "one, e.g. fonts-nanum or fonts-noto-cjk";
 #endif
-    );
+    return QStringLiteral("tarquel: no installed font has Hangul, so the Korean texts show as "
+                          "empty boxes; install %1")
+        .arg(QString::fromLatin1(what));
 }
 
 FrmTarquel::FrmTarquel(QWidget* parent) : QMainWindow(parent)

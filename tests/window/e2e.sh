@@ -3,8 +3,12 @@
 # test against it: `e2e.sh TEST_BINARY [ARGS...]`.
 set -euo pipefail
 
+# Without the tools the test is skipped (77), unless TARQUEL_NO_SKIP=1.
 for tool in Xvfb openbox xdotool wmctrl; do
-  command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (make setup installs it)" >&2; exit 1; }
+  if ! command -v "$tool" >/dev/null; then
+    echo "e2e: $tool is missing (make setup installs it)" >&2
+    [ "${TARQUEL_NO_SKIP:-0}" = 1 ] && exit 1 || exit 77
+  fi
 done
 
 work=$(mktemp -d)
