@@ -64,6 +64,7 @@ void integrate(benchmark::State& state, WindowServices& window)
         mnuSinIn_Click(prompts);
         prompts.calls.clear();
         prompts.reads.clear();
+        prompts.prompts.clear();
     }
 }
 

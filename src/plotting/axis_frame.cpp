@@ -19,25 +19,4 @@ AxisFrame AxisFrame::read(const WindowServices& window, WidthPrecision precision
     return frame;
 }
 
-std::int32_t AxisFrame::row(Real y) const { return roundToInt32(Real(hy) - y * Real(S)); }
-
-Real AxisFrame::thousandthColumn(int step) const
-{
-    return Real(hx) + Real(step) * (Real(W) * Real(0.001));
-}
-
-Real AxisFrame::wholeColumn(Real x) const
-{
-    const Real pi(kProgramPi);
-    return floor(Real(hx) + (x + pi) * Real(W) / pi);
-}
-
-Real AxisFrame::wholeColumnFlooredOffset(Real x) const
-{
-    const Real pi(kProgramPi);
-    return Real(hx) + floor((x + pi) * Real(W) / pi);
-}
-
-Real AxisFrame::wholeWidth(Real dx) const { return floor(dx / Real(kProgramPi) * Real(W)); }
-
 } // namespace tarquel

@@ -30,21 +30,32 @@ struct AxisFrame {
 
     // The row of the value y: hy − y·S, rounded to the nearest whole twip
     // (ties to even) into 32 bits. Rows are always whole twips.
-    [[nodiscard]] std::int32_t row(Real y) const;
+    [[nodiscard]] std::int32_t row(Real y) const { return roundToInt32(Real(hy) - y * Real(S)); }
 
     // Display's column of step i of a thousandth of W: hx + i·(W·0.001), the
     // product first. Never rounded.
-    [[nodiscard]] Real thousandthColumn(int step) const;
+    [[nodiscard]] Real thousandthColumn(int step) const
+    {
+        return Real(hx) + Real(step) * (Real(W) * Real(0.001));
+    }
 
     // Integrate's whole-twip column of x: floor(hx + ((x + pi)·W)/pi), the
     // floor taken after hx is added.
-    [[nodiscard]] Real wholeColumn(Real x) const;
+    [[nodiscard]] Real wholeColumn(Real x) const
+    {
+        const Real pi(kProgramPi);
+        return floor(Real(hx) + (x + pi) * Real(W) / pi);
+    }
     // The same column with the floor taken before hx is added:
     // hx + floor(((x + pi)·W)/pi). The two agree for a whole-twip hx.
-    [[nodiscard]] Real wholeColumnFlooredOffset(Real x) const;
+    [[nodiscard]] Real wholeColumnFlooredOffset(Real x) const
+    {
+        const Real pi(kProgramPi);
+        return Real(hx) + floor((x + pi) * Real(W) / pi);
+    }
     // The whole twips across a distance dx along the axis:
     // floor((dx/pi)·W), divided before it is scaled.
-    [[nodiscard]] Real wholeWidth(Real dx) const;
+    [[nodiscard]] Real wholeWidth(Real dx) const { return floor(dx / Real(kProgramPi) * Real(W)); }
 };
 
 } // namespace tarquel
