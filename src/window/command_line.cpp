@@ -47,6 +47,8 @@ constexpr const char* kDescription =
     "2 for a usage error or an output (a file, a caption, a report) that cannot be\n"
     "written, 3 when the window cannot open because there is no display.";
 
+constexpr const char* kNeedsBatch = "commands and --png/--svg need --batch";
+
 constexpr const char* kNoDisplay =
     "tarquel: no display could be opened; 'tarquel --batch' works without one";
 
@@ -217,9 +219,9 @@ int startBatch(const Options& options, char* program, Console& console)
     return runBatch(job, console);
 }
 
-int runWindow(int& argc, char** argv, Console& console)
+int runWindow(int& argc, char** argv, const QStringList& raw, Console& console)
 {
-    if (!displayMayOpen(rawArguments(argc, argv))) {
+    if (!displayMayOpen(raw)) {
         console.err(QString::fromLatin1(kNoDisplay));
         return kExitNoDisplay;
     }
@@ -240,7 +242,7 @@ int runWindow(int& argc, char** argv, Console& console)
     if (!options.parser.parse(QApplication::arguments()))
         return usageError(console, options.parser.errorText());
     if (options.any())
-        return usageError(console, QStringLiteral("commands and --png/--svg need --batch"));
+        return usageError(console, QString::fromLatin1(kNeedsBatch));
     FrmTarquel window;
     window.show();
     return QApplication::exec();
@@ -262,7 +264,7 @@ int runCommandLine(int& argc, char** argv)
         // and without a display the parser's word is the one to give.
         if (raw.contains(QLatin1String("--batch")) || !displayMayOpen(raw))
             return usageError(console, options.parser.errorText());
-        return runWindow(argc, argv, console);
+        return runWindow(argc, argv, raw, console);
     }
     if (options.parser.isSet(options.help)) {
         // The parser names the program only once an application object
@@ -279,8 +281,8 @@ int runCommandLine(int& argc, char** argv)
     if (options.parser.isSet(options.batch))
         return startBatch(options, argv[0], console);
     if (options.any())
-        return usageError(console, QStringLiteral("commands and --png/--svg need --batch"));
-    return runWindow(argc, argv, console);
+        return usageError(console, QString::fromLatin1(kNeedsBatch));
+    return runWindow(argc, argv, raw, console);
 }
 
 } // namespace tarquel
