@@ -2,6 +2,7 @@
 
 #include "plotting/runtime_error.h"
 #include "window/canvas.h"
+#include "window/files.h"
 #include "window/frm_tarquel.h"
 #include "window/output.h"
 #include "window/recording_window.h"
@@ -9,6 +10,8 @@
 
 #include <QBuffer>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace tarquel {
 
@@ -23,13 +26,32 @@ QByteArray png(const QImage& image)
     return bytes;
 }
 
-bool save(Console& console, const QString& path, const QByteArray& bytes)
+bool save(Console& console, const std::filesystem::path& path, const QByteArray& bytes)
 {
-    QString reason;
-    if (writeFile(path, bytes, reason))
+    std::string reason;
+    if (writeFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                  reason))
         return true;
-    console.err(QStringLiteral("tarquel: cannot write %1: %2").arg(printable(path), reason));
+    console.err(
+        QStringLiteral("tarquel: cannot write %1: %2")
+            .arg(QString::fromStdString(printablePath(path)), QString::fromStdString(reason)));
     return false;
+}
+
+// The command as it was given: its words, one that is empty or holds a
+// blank in double quotes.
+QString commandWords(const BatchCommand& command)
+{
+    if (command.command != Command::SinIntegrate)
+        return QStringLiteral("display");
+    QString words = QStringLiteral("integrate");
+    for (const QString& bound : {command.lower, command.upper}) {
+        const bool quoted = bound.isEmpty() || std::any_of(bound.begin(), bound.end(),
+                                                           [](QChar c) { return c.isSpace(); });
+        words += quoted ? QStringLiteral(" \"%1\"").arg(printable(bound))
+                        : QLatin1Char(' ') + printable(bound);
+    }
+    return words;
 }
 
 } // namespace
@@ -57,33 +79,37 @@ bool parseBatchCommands(const QStringList& words, std::vector<BatchCommand>& com
     return true;
 }
 
-int runBatch(const BatchJob& job, Console& console)
+ExitStatus runBatch(const BatchJob& job, Console& console)
 {
     FrmTarquel window;
     // The picture has the ratio asked for, whatever the screen's.
     window.canvas().setPixelRatio(job.scale);
     // Types the bounds at the prompts and keeps the drawing calls for the SVG.
     RecordingWindow services(&window);
-    const auto report = [&console](const RuntimeError& failure) { console.err(failure.report()); };
 
     bool failed = false;
-    for (const BatchCommand& command : job.commands) {
+    for (std::size_t i = 0; i < job.commands.size(); ++i) {
+        const BatchCommand& command = job.commands[i];
         services.answers = {command.lower, command.upper};
-        failed = !runCommand(command.command, services, report) || failed;
+        const auto report = [&](const RuntimeError& failure) {
+            console.err(QStringLiteral("tarquel: command %1 (%2): %3")
+                            .arg(i + 1)
+                            .arg(commandWords(command), failure.report()));
+        };
+        const bool succeeded = runCommand(command.command, services, report);
+        failed = failed || !succeeded;
         services.forgetErased();
         if (command.command == Command::SinIntegrate)
-            console.out(window.lblResult().text());
+            console.out(succeeded ? window.lblResult().text() : QString());
     }
 
     bool written = true;
-    if (!job.pngPath.isEmpty())
+    if (!job.pngPath.empty())
         written = save(console, job.pngPath, png(window.grabClientArea())) && written;
-    if (!job.svgPath.isEmpty())
+    if (!job.svgPath.empty())
         written =
             save(console, job.svgPath, clientAreaSvg(window, services.sinceLastClear())) && written;
-    if (!written || console.failed())
-        return kExitUsage;
-    return failed ? kExitFailure : kExitOk;
+    return exitStatus(!written || console.failed(), failed);
 }
 
 } // namespace tarquel

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "window/commands.h"
+#include "window/exit_status.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <filesystem>
 #include <vector>
 
 namespace tarquel {
@@ -20,24 +22,24 @@ struct BatchCommand {
 };
 
 struct BatchJob {
-    QString pngPath; // empty: no PNG
-    QString svgPath; // empty: no SVG
+    std::filesystem::path pngPath; // empty: no PNG
+    std::filesystem::path svgPath; // empty: no SVG
     int scale = 1; // device pixels to a logical pixel of the PNG, 1 to 8
     std::vector<BatchCommand> commands;
 };
-
-// Exit statuses of the command line.
-enum ExitStatus { kExitOk = 0, kExitFailure = 1, kExitUsage = 2, kExitNoDisplay = 3 };
 
 // Turns the words after the options into commands; on a usage error returns
 // false and says why in `error`.
 bool parseBatchCommands(const QStringList& words, std::vector<BatchCommand>& commands,
                         QString& error);
 
-// Runs the job on a window that is never shown. Prints the caption of
-// lblResult after every Integrate on standard output and each failure's
-// report on standard error, then writes the pictures asked for. A line or a
-// picture that cannot be written makes it an input/output failure.
-int runBatch(const BatchJob& job, Console& console);
+// Runs the job on a window that is never shown. After every Integrate one
+// line goes to standard output: the caption of lblResult, or an empty line
+// when the command failed (a result is never empty), so that a script can
+// pair lines with commands. Each failure's report goes to standard error,
+// naming the command by its position and words. Then the pictures asked for
+// are written. A line or a picture that cannot be written makes it an
+// input/output failure.
+ExitStatus runBatch(const BatchJob& job, Console& console);
 
 } // namespace tarquel

@@ -10,6 +10,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace tarquel {
 
@@ -78,6 +82,15 @@ QString missingHangulNotice()
         .arg(QString::fromLatin1(what));
 }
 
+QPoint placedOnScreen(const QRect& frame, const QRect& available)
+{
+    const auto along = [](int at, int length, int first, int end) {
+        return std::max(std::min(at, end - length), first);
+    };
+    return {along(frame.left(), frame.width(), available.left(), available.right() + 1),
+            along(frame.top(), frame.height(), available.top(), available.bottom() + 1)};
+}
+
 FrmTarquel::FrmTarquel(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(fromUtf8(layout::kFormName));
@@ -119,7 +132,12 @@ FrmTarquel::FrmTarquel(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(inside);
     buildMenu();
     resize(minimumSizeHint());
-    move(layout::pixels(layout::kStoredLeft), layout::pixels(layout::kStoredTop));
+    // The stored position, unless a larger scale pushes part of the window
+    // off the screen; its title bar is not known before it is shown, so the
+    // style's height for one stands in.
+    const QPoint stored(layout::pixels(layout::kStoredLeft), layout::pixels(layout::kStoredTop));
+    const QSize frame = size() + QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    move(screen() ? placedOnScreen(QRect(stored, frame), screen()->availableGeometry()) : stored);
 }
 
 void FrmTarquel::buildMenu()

@@ -47,6 +47,12 @@ private:
     QLabel* lblResult_ = nullptr;
 };
 
+// Where a window with the frame `frame` goes on a screen whose free area is
+// `available`: where it stands when the whole of it fits; otherwise moved,
+// never resized, until it does, its top-left corner kept on the screen
+// first (a window larger than the screen shows its menu and caption).
+QPoint placedOnScreen(const QRect& frame, const QRect& available);
+
 // The installed families with Hangul glyphs, the preferred ones first.
 QStringList hangulFamilies();
 // The font nearest to the design's "System" 9.75 pt bold that has Hangul glyphs.

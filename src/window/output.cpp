@@ -1,13 +1,11 @@
 #include "window/output.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "window/escape.h"
 
 #include <cerrno>
 #include <cstring>
 
-#if __has_include(<unistd.h>)
+#if !defined(_WIN32)
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -38,76 +36,12 @@ bool Console::write(std::FILE* stream, const char* name, const QString& line)
 
 QString printable(const QString& text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.category() == QChar::Other_Control)
-            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out;
-}
-
-namespace {
-
-// Whether the path is an existing file that a rename must never replace.
-bool writesStraightThrough(const QString& path)
-{
-    const QFileInfo target(path); // follows symbolic links
-    if (!target.exists())
-        return false;
-    if (!target.isFile())
-        return !target.isDir();
-    // A regular file reached through /proc (/dev/stdout, /dev/fd/1) is a
-    // stream this process already has open: a rename would not reach it.
-    QFileInfo link(path);
-    for (int hops = 0; hops < 40 && link.isSymLink(); ++hops) {
-        const QString next = link.symLinkTarget();
-        if (next.startsWith(QLatin1String("/proc/")))
-            return true;
-        link.setFile(next);
-    }
-    return false;
-}
-
-QString systemReason(const QFileDevice& file)
-{
-    return file.errorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(EIO))
-                                        : file.errorString();
-}
-
-} // namespace
-
-bool writeFile(const QString& path, const QByteArray& bytes, QString& reason)
-{
-    if (writesStraightThrough(path)) {
-        // Unbuffered, so that a failing write reports its own reason (a full
-        // device: "No space left on device").
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-            file.write(bytes) != bytes.size()) {
-            reason = systemReason(file);
-            return false;
-        }
-        file.close();
-        if (file.error() != QFileDevice::NoError) {
-            reason = systemReason(file);
-            return false;
-        }
-        return true;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        reason = systemReason(file);
-        return false;
-    }
-    return true;
+    return QString::fromStdString(tarquel::printable(text.toStdString()));
 }
 
 void guardStandardStreams()
 {
-#if __has_include(<unistd.h>)
+#if !defined(_WIN32)
     for (int fd = 0; fd <= 2; ++fd) {
         if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
             continue;

@@ -23,17 +23,9 @@ private:
     bool failed_ = false;
 };
 
-// The text with every control character written as \xNN, so that a word of
-// the command line or a file name never reaches the terminal raw.
+// The text with every control and direction-changing character escaped,
+// so that a word of the command line never reaches the terminal raw.
 QString printable(const QString& text);
-
-// Writes the bytes to the file at `path`. A path that does not exist yet or
-// names a regular file (through a symbolic link: its target, the link kept)
-// is written all or nothing through a temporary file. An existing path that
-// is not a regular file (a FIFO, a device, this process's own standard
-// output) is written straight through and stays what it was. On failure
-// returns false with the system's reason in `reason`.
-bool writeFile(const QString& path, const QByteArray& bytes, QString& reason);
 
 // Keeps the standard streams' file descriptors from being taken by files
 // opened later: a closed one is filled with a descriptor that fails every

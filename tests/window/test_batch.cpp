@@ -1,19 +1,20 @@
 #include "plotting/sine_display.h"
 #include "plotting/sine_integrate.h"
+#include "skip.h"
 #include "window/frm_tarquel.h"
 #include "window/recording_window.h"
 
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
 
 #include <functional>
 
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace tarquel;
 
@@ -31,9 +32,11 @@ Run runTarquel(const QStringList& arguments, const std::function<void(QProcess&)
                const std::function<void()>& whileRunning = {})
 {
     QProcess process;
+    process.setProgram(QStringLiteral(TARQUEL_EXECUTABLE));
+    process.setArguments(arguments);
     if (prepare)
         prepare(process);
-    process.start(QStringLiteral(TARQUEL_EXECUTABLE), arguments);
+    process.start();
     if (!process.waitForStarted(60000))
         return {};
     if (whileRunning)
@@ -207,17 +210,24 @@ private slots:
         QTest::newRow("failure, then the batch goes on")
             << QStringList{"--batch", "integrate", "abc",       "1", "integrate",
                            "0",       "1",         "integrate", "",  "1"}
-            << 1 << "\n계산결과  .459\n계산결과  .459\n"
-            << "Run-time error '13': Type mismatch\nRun-time error '13': Type mismatch\n";
+            << 1 << "\n계산결과  .459\n\n"
+            << "tarquel: command 1 (integrate abc 1): Run-time error '13': Type mismatch\n"
+               "tarquel: command 3 (integrate \"\" 1): Run-time error '13': Type mismatch\n";
+        QTest::newRow("direction controls escaped")
+            << QStringList{"--batch", "integrate", "1\u202e2", "1"} << 1 << "\n"
+            << "tarquel: command 1 (integrate 1\\u202e2 1): Run-time error '13': Type mismatch\n";
         QTest::newRow("overflow") << QStringList{"--batch", "integrate", "0", "1e36"} << 1 << "\n"
-                                  << "Run-time error '6': Overflow\n";
+                                  << "tarquel: command 1 (integrate 0 1e36): Run-time error '6': "
+                                     "Overflow\n";
         QTest::newRow("no commands") << QStringList{"--batch"} << 0 << ""
                                      << "";
         // The toolkit never takes a word of a batch for one of its options.
         for (const char* word :
              {"-platform", "-style", "-display", "-reverse", "-qwindowgeometry", "-session"})
             QTest::newRow(word) << QStringList{"--batch", "integrate", word, "0"} << 1 << "\n"
-                                << "Run-time error '13': Type mismatch\n";
+                                << QStringLiteral("tarquel: command 1 (integrate %1 0): Run-time "
+                                                  "error '13': Type mismatch\n")
+                                       .arg(word);
     }
 
     void exitStatusAndReports()
@@ -248,6 +258,18 @@ private slots:
             << QStringLiteral("tarquel " TARQUEL_VERSION "\n") << "";
         QTest::newRow("window, no display")
             << noDisplay << QStringList{} << 3 << ""
+            << "tarquel: no display could be opened; 'tarquel --batch' works without one\n";
+        // The toolkit's own window options are the window's, and its own
+        // lines about a display it cannot reach do not come first.
+        for (const QStringList& window :
+             {QStringList{"-style", "fusion"}, QStringList{"-platform", "xcb"},
+              QStringList{"--reverse"}})
+            QTest::addRow("window %s, no display", qPrintable(window.join(' ')))
+                << noDisplay << window << 3 << ""
+                << "tarquel: no display could be opened; 'tarquel --batch' works without one\n";
+        QTest::newRow("window, unreachable display")
+            << QStringList{"DISPLAY=:93", "-WAYLAND_DISPLAY", "-QT_QPA_PLATFORM"} << QStringList{}
+            << 3 << ""
             << "tarquel: no display could be opened; 'tarquel --batch' works without one\n";
         QTest::newRow("usage error, no display")
             << noDisplay << QStringList{"display"} << 2 << ""
@@ -303,6 +325,9 @@ private slots:
         QTest::newRow("--scale 9") << QStringList{"--batch", "--png", "a.png", "--scale", "9"};
         QTest::newRow("--scale 1.5") << QStringList{"--batch", "--png", "a.png", "--scale", "1.5"};
         QTest::newRow("--scale without --png") << QStringList{"--batch", "--scale", "2"};
+        QTest::newRow("--version extra") << QStringList{"--version", "extra"};
+        QTest::newRow("--help extra") << QStringList{"--help", "extra"};
+        QTest::newRow("window option in a batch") << QStringList{"--batch", "-style", "fusion"};
         QTest::newRow("control characters escaped") << QStringList{"--batch", "t\x1b[2Jan\nx"};
     }
 
@@ -323,71 +348,148 @@ private slots:
                      qPrintable(run.err));
     }
 
-    // Files are written all or nothing; a path that is not a regular file
-    // is written straight through and stays what it was. Devices are private
-    // nodes in a temporary folder, never the machine's own.
+    // Files are written all or nothing, to the file their name gives,
+    // keeping its permissions and owner; a path that is not a regular file
+    // is written straight through and stays what it was; a failure names the
+    // system's reason and leaves the old file as it was. Each row prepares a
+    // fresh folder in the shell, runs `tarquel` there and checks what is
+    // left. Devices are private nodes and full disks private tmpfs mounts in
+    // that folder, never the machine's own.
     void outputTargets_data()
     {
-        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("root"); // device nodes, mounts and owners need it
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("command");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("err");
-        QTest::newRow("missing folder") << "missing/out.png" << 2 << "No such file or directory";
-        QTest::newRow("FIFO") << "fifo" << 0 << "";
-        QTest::newRow("null device") << "null" << 0 << "";
-        QTest::newRow("full device") << "full" << 2 << "No space left on device";
-        QTest::newRow("standard output full") << "stdout" << 2
-                                              << "tarquel: cannot write to standard output: No "
-                                                 "space left on device";
+        QTest::addColumn<QString>("check");
+        const QString png = QStringLiteral("head -c 8 %1 | grep -q PNG");
+        const QString sameFile = QStringLiteral("--png and --svg name the same file");
+        QTest::newRow("missing folder") << false << ""
+                                        << "tarquel --batch --png missing/out.png integrate 0 1"
+                                        << 2 << "No such file or directory"
+                                        << "[ ! -e missing ]";
+        QTest::newRow("symbolic link: its target written, the link kept")
+            << false << "echo old > real.png && ln -s real.png link.png"
+            << "tarquel --batch --png link.png display" << 0 << ""
+            << "[ -L link.png ] && " + png.arg("real.png");
+        QTest::newRow("FIFO") << false << "mkfifo fifo && { cat fifo > got 2>cat.err & }"
+                              << "tarquel --batch --png fifo integrate 0 1" << 0 << ""
+                              << "for i in $(seq 50); do " + png.arg("got") +
+                                     " && break; sleep 0.1; done; [ -p fifo ] && " + png.arg("got");
+        QTest::newRow("FIFO whose reader left")
+            << false << "mkfifo fifo && { (exec 3<fifo) & }"
+            << "trap '' PIPE; tarquel --batch --svg fifo display integrate 0 3" << 2
+            << "tarquel: cannot write fifo: Broken pipe"
+            << "[ -p fifo ]";
+        QTest::newRow("null device") << true << "mknod null c 1 3"
+                                     << "tarquel --batch --png null integrate 0 1" << 0 << ""
+                                     << "[ -c null ]";
+        QTest::newRow("full device") << true << "mknod full c 1 7"
+                                     << "tarquel --batch --png full integrate 0 1" << 2
+                                     << "tarquel: cannot write full: No space left on device"
+                                     << "[ -c full ]";
+        QTest::newRow("standard output full")
+            << true << "mknod full c 1 7"
+            << "tarquel --batch integrate 0 1 >full" << 2
+            << "tarquel: cannot write to standard output: No space left on device"
+            << "[ -c full ]";
+        for (const int free : {0, 4, 8}) {
+            for (const QString kind : {"png", "svg"}) {
+                const QString file = "disk/k." + kind;
+                QTest::addRow("disk full, %d KiB free, %s", free, qPrintable(kind))
+                    << true
+                    << QStringLiteral("mkdir disk && mount -t tmpfs -o size=64k tmpfs disk && "
+                                      "echo old > %1 && "
+                                      "fallocate -l $(($(stat -f -c '%a*%S' disk) - %2)) "
+                                      "disk/filler")
+                           .arg(file)
+                           .arg(free * 1024)
+                    << QStringLiteral("tarquel --batch --%1 %2 %3 display integrate 0 3")
+                           .arg(kind, file, kind == "png" ? "--scale 2" : "")
+                    << 2
+                    << QStringLiteral("tarquel: cannot write %1: No space left on device").arg(file)
+                    << QStringLiteral("[ \"$(cat %1)\" = old ]").arg(file);
+            }
+        }
+        QTest::newRow("name that is not UTF-8, beside its U+FFFD lookalike")
+            << false << R"sh(printf keep > "$(printf '\357\277\275.png')")sh"
+            << R"sh(tarquel --batch --png "$(printf '\376.png')" display)sh" << 0 << ""
+            << R"sh([ "$(cat "$(printf '\357\277\275.png')")" = keep ] && )sh" +
+                   png.arg(R"sh("$(printf '\376.png')")sh");
+        QTest::newRow("dangling link to the other output")
+            << false << "ln -s new.png dangling.png"
+            << "tarquel --batch --png new.png --svg dangling.png display" << 2 << sameFile
+            << "[ ! -e new.png ] && [ -L dangling.png ]";
+        QTest::newRow("a link to its own folder")
+            << false << "ln -s . dot"
+            << "tarquel --batch --png n.png --svg dot/n.png display" << 2 << sameFile
+            << "[ ! -e n.png ]";
+        QTest::newRow("a link to another folder")
+            << false << "mkdir sub && ln -s sub subl"
+            << "tarquel --batch --png sub/x --svg subl/x display" << 2 << sameFile
+            << "[ ! -e sub/x ]";
+        QTest::newRow("hard links to one file")
+            << false << "echo one > h1 && ln h1 h2"
+            << "tarquel --batch --png h1 --svg h2 display" << 2 << sameFile
+            << "[ \"$(cat h2)\" = one ] && [ h1 -ef h2 ]";
+        QTest::newRow("symbolic link loop")
+            << false << "ln -s b a && ln -s a b"
+            << "tarquel --batch --png a display" << 2
+            << "tarquel: cannot write a: Too many levels of symbolic links"
+            << "[ -L a ] && [ -L b ]";
+        const QString longName = QString(251, QLatin1Char('x')) + QStringLiteral(".svg");
+        QTest::newRow("255-byte name rewritten")
+            << false << "echo old > " + longName << "tarquel --batch --svg " + longName + " display"
+            << 0 << ""
+            << "head -c 5 " + longName + " | grep -q '<?xml'";
+        QTest::newRow("mode 0000 kept") << false << "echo old > k.png && chmod 0000 k.png"
+                                        << "tarquel --batch --png k.png display" << 0 << ""
+                                        << "[ \"$(stat -c %a k.png)\" = 0 ]";
+        QTest::newRow("mode and owner kept")
+            << true << "echo old > k.png && chmod 0444 k.png && chown nobody:nogroup k.png"
+            << "tarquel --batch --png k.png display" << 0 << ""
+            << "[ \"$(stat -c %a:%U:%G k.png)\" = 444:nobody:nogroup ] && " + png.arg("k.png");
     }
 
     void outputTargets()
     {
-        QFETCH(QString, target);
+        QFETCH(bool, root);
+        QFETCH(QString, setup);
+        QFETCH(QString, command);
         QFETCH(int, status);
         QFETCH(QString, err);
+        QFETCH(QString, check);
+        if (root && geteuid() != 0)
+            TARQUEL_SKIP("device nodes, mounts and owners need root");
         QTemporaryDir folder;
-        const QString path = folder.filePath(target);
-        const QByteArray node = QFile::encodeName(path);
-        const auto device = [&](unsigned minor) {
-            if (mknod(node.constData(), S_IFCHR | 0600, makedev(1, minor)) != 0)
-                QSKIP("making a device node needs root");
+        QVERIFY(folder.isValid());
+        const auto shell = [&](const QString& script) {
+            return runTarquel({}, [&](QProcess& process) {
+                process.setProgram(QStringLiteral("/bin/sh"));
+                process.setArguments(
+                    {QStringLiteral("-c"),
+                     QStringLiteral("tarquel() { \"$TARQUEL\" \"$@\"; }\n") + script});
+                process.setWorkingDirectory(folder.path());
+                QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+                environment.insert(QStringLiteral("TARQUEL"), QStringLiteral(TARQUEL_EXECUTABLE));
+                process.setProcessEnvironment(environment);
+            });
         };
-        QStringList arguments{"--batch", "--png", path, "integrate", "0", "1"};
-        QByteArray fromFifo;
-        std::function<void()> whileRunning;
-        std::function<void(QProcess&)> prepare;
-        if (target == QLatin1String("fifo")) {
-            QCOMPARE(mkfifo(node.constData(), 0600), 0);
-            whileRunning = [&] {
-                QFile fifo(path);
-                if (fifo.open(QIODevice::ReadOnly))
-                    fromFifo = fifo.readAll();
-            };
-        } else if (target == QLatin1String("null")) {
-            device(3);
-        } else if (target == QLatin1String("full")) {
-            device(7);
-        } else if (target == QLatin1String("stdout")) {
-            device(7);
-            arguments = QStringList{"--batch", "integrate", "0", "1"};
-            prepare = [&](QProcess& process) { process.setStandardOutputFile(path); };
-        }
-        QStringList before = QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::System);
-
-        const Run run = runTarquel(arguments, prepare, whileRunning);
-        QCOMPARE(run.status, status);
+        // A mount of the row's own goes before its folder does, and so do
+        // names that are no text.
+        const auto cleanUp = qScopeGuard([&] {
+            shell(
+                QStringLiteral("! mountpoint -q disk || umount disk; find . -mindepth 1 -delete"));
+        });
+        const Run prepared = shell(setup);
+        QVERIFY2(prepared.status == 0, qPrintable(prepared.err));
+        const Run run = shell(command);
         QVERIFY2(run.err.contains(err), qPrintable(run.err));
-        // What was there stays, and nothing is left beside it.
-        QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::System), before);
-        const QFileInfo info(path);
-        if (target == QLatin1String("fifo")) {
-            QVERIFY(!info.isFile() && info.exists());
-            QCOMPARE(QImage::fromData(fromFifo).size(), QSize(604, 279));
-        } else if (info.exists()) {
-            struct stat st {};
-            QCOMPARE(stat(node.constData(), &st), 0);
-            QVERIFY(S_ISCHR(st.st_mode));
-        }
+        QCOMPARE(run.status, status);
+        QVERIFY2(shell(check).status == 0, qPrintable(check));
+        // Nothing is left beside the target.
+        QCOMPARE(shell(QStringLiteral("find . -name '.tarquel-*' | grep -q .")).status, 1);
     }
 
     void help()

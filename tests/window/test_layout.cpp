@@ -42,6 +42,33 @@ private slots:
             QCOMPARE(grown.pixelColor(p), QColor(255, 255, 255));
     }
 
+    // The stored position where the whole window fits the screen's free
+    // area; otherwise moved, not resized, top-left first.
+    void placement_data()
+    {
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QPoint>("placed");
+        QTest::newRow("fits") << QRect(82, 126, 604, 320) << QRect(0, 0, 800, 600)
+                              << QPoint(82, 126);
+        QTest::newRow("fits exactly")
+            << QRect(82, 126, 604, 320) << QRect(0, 0, 686, 446) << QPoint(82, 126);
+        QTest::newRow("scale 2 on 1280x800: moved up and left")
+            << QRect(82, 126, 604, 320) << QRect(0, 0, 640, 400) << QPoint(36, 80);
+        QTest::newRow("larger than the screen: top-left")
+            << QRect(82, 126, 1208, 640) << QRect(0, 0, 640, 400) << QPoint(0, 0);
+        QTest::newRow("panel above, screen to the right")
+            << QRect(82, 10, 604, 320) << QRect(1920, 30, 1280, 770) << QPoint(1920, 30);
+    }
+
+    void placement()
+    {
+        QFETCH(QRect, frame);
+        QFETCH(QRect, available);
+        QFETCH(QPoint, placed);
+        QCOMPARE(placedOnScreen(frame, available), placed);
+    }
+
     void font()
     {
         FrmTarquel form;
