@@ -110,9 +110,9 @@ lint: build fuzz-build
 	set -o pipefail; printf '%s\n' $(TIDY_SOURCES) | \
 	  xargs -P$(JOBS) -n4 clang-tidy -p $(BUILD) --quiet 2>&1 | { $(QUIET_TIDY); }
 	set -o pipefail; clang-tidy -p $(FUZZ_BUILD) --quiet $(FUZZ_SOURCES) 2>&1 | { $(QUIET_TIDY); }
-	cmake -DDATABASE=$(BUILD)/compile_commands.json -DSOURCE_DIR=$(CURDIR) -DPART=0 -DPARTS=2 \
+	cmake -DDATABASE=$(BUILD)/compile_commands.json -DSOURCE_DIR=$(CURDIR) -DSHARD=0 -DSHARDS=2 \
 	  -P tests/lint/libcxx_syntax.cmake & first=$$!; \
-	cmake -DDATABASE=$(BUILD)/compile_commands.json -DSOURCE_DIR=$(CURDIR) -DPART=1 -DPARTS=2 \
+	cmake -DDATABASE=$(BUILD)/compile_commands.json -DSOURCE_DIR=$(CURDIR) -DSHARD=1 -DSHARDS=2 \
 	  -P tests/lint/libcxx_syntax.cmake; second=$$?; \
 	wait $$first && [ $$second = 0 ]
 	cmake -DDATABASE=$(FUZZ_BUILD)/compile_commands.json -DSOURCE_DIR=$(CURDIR) \

@@ -3,9 +3,9 @@
 
 #include "plotting/sine_display.h"
 #include "plotting/sine_integrate.h"
+#include "recording_window.h"
 #include "window/canvas.h"
 #include "window/frm_tarquel.h"
-#include "window/recording_window.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -35,8 +35,8 @@ public:
             return end == EndPoint::X1 ? 840.0f : 2280.0f;
         return end == EndPoint::X1 ? 2400.0f : 720.0f;
     }
-    void setResultText(const QString& text) override { benchmark::DoNotOptimize(text.size()); }
-    QString inputBox(const QString&) override { return {}; }
+    void setResultText(std::string_view text) override { benchmark::DoNotOptimize(text.size()); }
+    std::string inputBox(std::string_view) override { return {}; }
 };
 
 // The real surface at the device pixel ratio given as the argument.
@@ -60,7 +60,7 @@ void integrate(benchmark::State& state, WindowServices& window)
 {
     RecordingWindow prompts(&window);
     for (auto _ : state) {
-        prompts.answers = {QStringLiteral("0"), QStringLiteral("3.141592")};
+        prompts.answers = {"0", "3.141592"};
         mnuSinIn_Click(prompts);
         prompts.calls.clear();
         prompts.reads.clear();

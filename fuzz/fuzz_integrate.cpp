@@ -4,11 +4,12 @@
 
 #include "plotting/runtime_error.h"
 #include "plotting/sine_integrate.h"
-#include "window/recording_window.h"
+#include "recording_window.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <string>
 
 using namespace tarquel;
 
@@ -16,12 +17,12 @@ namespace {
 
 struct Outcome {
     std::optional<ErrorKind> failure;
-    QString caption;
+    std::string caption;
     std::size_t calls;
     float lastX;
 };
 
-Outcome run(const QString& lower, const QString& upper)
+Outcome run(const std::string& lower, const std::string& upper)
 {
     RecordingWindow window;
     window.answers = {lower, upper};
@@ -41,18 +42,17 @@ Outcome run(const QString& lower, const QString& upper)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const qsizetype split = bytes.indexOf('\n');
-    const QString lower = QString::fromUtf8(split < 0 ? bytes : bytes.left(split));
-    const QString upper = split < 0 ? QString() : QString::fromUtf8(bytes.mid(split + 1));
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::size_t split = bytes.find('\n');
+    const std::string lower = bytes.substr(0, split);
+    const std::string upper = split == std::string::npos ? std::string() : bytes.substr(split + 1);
 
     const Outcome first = run(lower, upper);
     if (!first.failure) {
-        if (first.calls != 2000 ||
-            !first.caption.startsWith(QString::fromUtf8(kResultPrefix.data())))
+        if (first.calls != 2000 || !first.caption.starts_with(kResultPrefix))
             std::abort();
     } else {
-        if (first.caption != QStringLiteral("unchanged"))
+        if (first.caption != "unchanged")
             std::abort();
         if (*first.failure == ErrorKind::TypeMismatch && first.calls != 0)
             std::abort();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plotting/real.h"
-#include "window/window_services.h"
+#include "plotting/window_services.h"
 
 #include <cstdint>
 
@@ -13,19 +13,19 @@ namespace tarquel {
 enum class WidthPrecision { Double, Single };
 
 // The mapping between the mathematical plane and window twips, derived afresh
-// from the axis lines at the start of each command. The origin is at (vx, hy);
-// x lies at column hx + (x + pi)·W/pi and y at row hy − y·S. The axis lines
-// never move while a command runs, so one reading serves the whole command.
+// from the axis lines at the start of each command, since they are controls
+// of the window and the commands own nothing between runs. x lies at column
+// hx + (x + pi)·W/pi and y at row hy − y·S; the vertical axis (x = 0 at its
+// X1, y = pi at its Y1) only gives the two scales.
 struct AxisFrame {
     float hx = 0; // X1 of linXax, stands for x = −pi
     float hy = 0; // Y1 of linXax, stands for y = 0
-    float vx = 0; // X1 of linYax, stands for x = 0
-    float vy = 0; // Y1 of linYax, stands for y = pi
     double S = 0; // twips per unit upwards
     double W = 0; // twips that stand for pi along the horizontal axis
 
-    // Reads Y1 of linYax and of linXax for S, then X1 of linXax and of
-    // linYax for W, in that order.
+    // The four end points are read in the order the commands always read
+    // them: Y1 of linYax and of linXax for S, then X1 of linXax and of linYax
+    // for W.
     static AxisFrame read(const WindowServices& window, WidthPrecision precision);
 
     // The row of the value y: hy − y·S, rounded to the nearest whole twip
@@ -39,15 +39,19 @@ struct AxisFrame {
         return Real(hx) + Real(step) * (Real(W) * Real(0.001));
     }
 
-    // Integrate's whole-twip column of x: floor(hx + ((x + pi)·W)/pi), the
-    // floor taken after hx is added.
+    // Integrate's columns are whole twips, so that its boxes stand on whole
+    // pixels. It takes the floor in two places, and both are kept: the
+    // first box's left edge floors the offset before hx is added, every
+    // later edge floors after. The two agree for a whole-twip hx (the
+    // layout's), and differ by a twip for a fractional one, where users of
+    // the command have always seen the first box start one twip further left.
+    // floor(hx + ((x + pi)·W)/pi):
     [[nodiscard]] Real wholeColumn(Real x) const
     {
         const Real pi(kProgramPi);
         return floor(Real(hx) + (x + pi) * Real(W) / pi);
     }
-    // The same column with the floor taken before hx is added:
-    // hx + floor(((x + pi)·W)/pi). The two agree for a whole-twip hx.
+    // hx + floor(((x + pi)·W)/pi):
     [[nodiscard]] Real wholeColumnFlooredOffset(Real x) const
     {
         const Real pi(kProgramPi);

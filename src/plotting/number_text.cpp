@@ -84,7 +84,9 @@ double textToNumber(std::string_view text, std::string_view decimalSeparator)
 
     // The validated plain text is read by Qt's conversion: locale-independent,
     // correctly rounded (subnormals too) and the same with every standard
-    // library. It fails only where the value is out of range.
+    // library. std::from_chars would do, but libc++ has none for doubles
+    // before LLVM 20, and strtod follows the C locale. It fails only where
+    // the value is out of range.
     bool inRange = false;
     double value = QByteArray::fromStdString(plain).toDouble(&inRange);
     if (!inRange) {

@@ -9,8 +9,9 @@
 namespace tarquel {
 
 // A double on which every operation rounds to binary64 on its own (the build
-// never contracts a*b+c) and raises an overflow where the result is not
-// finite, as the original platform did instead of carrying inf or NaN along.
+// never contracts a*b+c), so that the numbers are the same on every machine,
+// and raises an overflow where the result is not finite: a student sees the
+// failure where it happens instead of an inf or NaN carried to the result.
 class Real {
 public:
     explicit Real(double value) : value_(value)
@@ -30,12 +31,13 @@ private:
     double value_;
 };
 
-// Rounds towards negative infinity.
+// The commands' rounding functions, checked as every other operation is.
 inline Real floor(Real a) { return Real(std::floor(a.value())); }
 
 inline Real sin(Real a) { return Real(std::sin(a.value())); }
 
-// Nearest whole number, ties to the even one, into a signed 32-bit integer.
+// Rows are 32-bit twips: the nearest whole number, ties to the even one,
+// and out of range an overflow, never undefined behaviour.
 inline std::int32_t roundToInt32(Real a)
 {
     // nearbyint honours the current rounding mode, which is never changed
@@ -46,8 +48,8 @@ inline std::int32_t roundToInt32(Real a)
     return static_cast<std::int32_t>(whole);
 }
 
-// Rounds to single precision; beyond the largest single it is an overflow
-// (the plain conversion would be undefined there).
+// Drawing calls take singles; beyond the largest single it is an overflow,
+// since the plain conversion would be undefined there.
 inline float toSingle(Real a)
 {
     if (std::fabs(a.value()) > static_cast<double>(FLT_MAX))

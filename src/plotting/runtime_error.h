@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QString>
-
 #include <exception>
 
 namespace tarquel {
 
 // The failures a command can meet. The values are the numbers the report
-// shows, as users of the original platform know them.
+// shows, by which users know a failure, so they stay as they are.
 enum class ErrorKind { Overflow = 6, TypeMismatch = 13 };
 
 // Abandons a command: nothing catches it inside the commands, the window
@@ -17,9 +15,8 @@ public:
     explicit RuntimeError(ErrorKind kind) : kind_(kind) {}
 
     [[nodiscard]] ErrorKind kind() const { return kind_; }
+    // The report the user sees: "Run-time error '6': Overflow".
     [[nodiscard]] const char* what() const noexcept override;
-    // "Run-time error '6': Overflow"
-    [[nodiscard]] QString report() const { return QString::fromLatin1(what()); }
 
 private:
     ErrorKind kind_;

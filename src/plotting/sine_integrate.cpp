@@ -6,6 +6,7 @@
 #include "plotting/trapezoid.h"
 
 #include <cstdint>
+#include <string>
 
 namespace tarquel {
 
@@ -23,10 +24,10 @@ void mnuSinIn_Click(WindowServices& window, std::string_view decimalSeparator)
 
     // Both prompts come before any conversion or drawing: a cancelled first
     // entry still shows the second.
-    const QString lowerText = window.inputBox(fromUtf8(kLowerBoundPrompt));
-    const QString upperText = window.inputBox(fromUtf8(kUpperBoundPrompt));
+    const std::string lowerText = window.inputBox(kLowerBoundPrompt);
+    const std::string upperText = window.inputBox(kUpperBoundPrompt);
 
-    const Real a(textToNumber(lowerText.toUtf8().toStdString(), decimalSeparator));
+    const Real a(textToNumber(lowerText, decimalSeparator));
     double prevX = frame.wholeColumnFlooredOffset(a).value();
     float prevY = frame.hy;
     Real prevAbscissa = a;
@@ -34,7 +35,7 @@ void mnuSinIn_Click(WindowServices& window, std::string_view decimalSeparator)
 
     // The upper bound is read where the first step first needs it, after the
     // left column: an overflow there comes before a bad upper bound.
-    const Real b(textToNumber(upperText.toUtf8().toStdString(), decimalSeparator));
+    const Real b(textToNumber(upperText, decimalSeparator));
     const Real span = b - a;
 
     for (int i = 1; i <= kSteps; ++i) {
@@ -59,7 +60,7 @@ void mnuSinIn_Click(WindowServices& window, std::string_view decimalSeparator)
     T = T * Real(1000.0);
     T = floor(T) * Real(0.001);
 
-    window.setResultText(fromUtf8(kResultPrefix) + QString::fromStdString(numberToText(T.value())));
+    window.setResultText(std::string(kResultPrefix) + numberToText(T.value()));
 }
 
 } // namespace tarquel

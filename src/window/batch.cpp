@@ -5,17 +5,34 @@
 #include "window/files.h"
 #include "window/frm_tarquel.h"
 #include "window/output.h"
-#include "window/recording_window.h"
 #include "window/svg_export.h"
 
 #include <QBuffer>
 #include <QLabel>
 
 #include <algorithm>
+#include <deque>
+#include <string>
 
 namespace tarquel {
 
 namespace {
+
+// The window of a batch: never shown, and its prompts answered with the
+// bounds the command line gave, as if typed (none left answers like Cancel).
+class BatchWindow final : public FrmTarquel {
+public:
+    std::string inputBox(std::string_view /*prompt*/) override
+    {
+        if (answers.empty())
+            return {};
+        std::string text = std::move(answers.front());
+        answers.pop_front();
+        return text;
+    }
+
+    std::deque<std::string> answers;
+};
 
 QByteArray png(const QImage& image)
 {
@@ -81,24 +98,23 @@ bool parseBatchCommands(const QStringList& words, std::vector<BatchCommand>& com
 
 ExitStatus runBatch(const BatchJob& job, Console& console)
 {
-    FrmTarquel window;
+    BatchWindow window;
     // The picture has the ratio asked for, whatever the screen's.
     window.canvas().setPixelRatio(job.scale);
-    // Types the bounds at the prompts and keeps the drawing calls for the SVG.
-    RecordingWindow services(&window);
+    if (!job.svgPath.empty())
+        window.canvas().keepDrawings();
 
     bool failed = false;
     for (std::size_t i = 0; i < job.commands.size(); ++i) {
         const BatchCommand& command = job.commands[i];
-        services.answers = {command.lower, command.upper};
+        window.answers = {command.lower.toStdString(), command.upper.toStdString()};
         const auto report = [&](const RuntimeError& failure) {
             console.err(QStringLiteral("tarquel: command %1 (%2): %3")
                             .arg(i + 1)
-                            .arg(commandWords(command), failure.report()));
+                            .arg(commandWords(command), QString::fromLatin1(failure.what())));
         };
-        const bool succeeded = runCommand(command.command, services, report);
+        const bool succeeded = runCommand(command.command, window, report);
         failed = failed || !succeeded;
-        services.forgetErased();
         if (command.command == Command::SinIntegrate)
             console.out(succeeded ? window.lblResult().text() : QString());
     }
@@ -107,8 +123,7 @@ ExitStatus runBatch(const BatchJob& job, Console& console)
     if (!job.pngPath.empty())
         written = save(console, job.pngPath, png(window.grabClientArea())) && written;
     if (!job.svgPath.empty())
-        written =
-            save(console, job.svgPath, clientAreaSvg(window, services.sinceLastClear())) && written;
+        written = save(console, job.svgPath, clientAreaSvg(window)) && written;
     return exitStatus(!written || console.failed(), failed);
 }
 

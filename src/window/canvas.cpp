@@ -1,5 +1,6 @@
 #include "window/canvas.h"
 
+#include "window/clip.h"
 #include "window/layout.h"
 
 #include <QPaintEvent>
@@ -12,68 +13,6 @@
 
 namespace tarquel {
 
-namespace {
-
-double clamp(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
-
-// Cuts the segment to the rectangle [lo, hi] on both axes; returns false
-// when no part of it lies inside. Axis-parallel segments (every box edge)
-// are cut exactly by clamping, at any distance. Others go through
-// Liang–Barsky, which is exact to the pixel for coordinates of any sensible
-// size and still ends at once, somewhere near the true line, for absurd ones.
-bool clipSegment(double& x1, double& y1, double& x2, double& y2, double xLo, double yLo, double xHi,
-                 double yHi)
-{
-    if (x1 == x2 || y1 == y2) {
-        if (std::max(x1, x2) < xLo || std::min(x1, x2) > xHi || std::max(y1, y2) < yLo ||
-            std::min(y1, y2) > yHi)
-            return false;
-        x1 = clamp(x1, xLo, xHi);
-        x2 = clamp(x2, xLo, xHi);
-        y1 = clamp(y1, yLo, yHi);
-        y2 = clamp(y2, yLo, yHi);
-        return true;
-    }
-    const double dx = x2 - x1;
-    const double dy = y2 - y1;
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - xLo, xHi - x1, y1 - yLo, yHi - y1};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0.0) {
-            if (q[k] < 0.0)
-                return false; // parallel to this edge and outside it
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0.0) {
-            if (t > t1)
-                return false;
-            if (t > t0)
-                t0 = t;
-        } else {
-            if (t < t0)
-                return false;
-            if (t < t1)
-                t1 = t;
-        }
-    }
-    const double ox = x1;
-    const double oy = y1;
-    if (t1 < 1.0) {
-        x2 = ox + t1 * dx;
-        y2 = oy + t1 * dy;
-    }
-    if (t0 > 0.0) {
-        x1 = ox + t0 * dx;
-        y1 = oy + t0 * dy;
-    }
-    return true;
-}
-
-} // namespace
-
 Canvas::Canvas(int widthTwips, int heightTwips, QWidget* parent) : QWidget(parent)
 {
     setFixedSize(layout::pixels(widthTwips), layout::pixels(heightTwips));
@@ -81,6 +20,8 @@ Canvas::Canvas(int widthTwips, int heightTwips, QWidget* parent) : QWidget(paren
     adoptRatio(devicePixelRatioF());
     clear();
 }
+
+Canvas::~Canvas() = default;
 
 void Canvas::setPixelRatio(qreal ratio)
 {
@@ -93,6 +34,7 @@ void Canvas::adoptRatio(qreal ratio)
     const QSize device(qCeil(width() * ratio), qCeil(height() * ratio));
     if (ratio == ratio_ && image_.size() == device)
         return;
+    endPainting();
     ratio_ = ratio;
     image_ = image_.isNull() ? QImage(device, QImage::Format_RGB32)
                              : image_.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation);
@@ -101,27 +43,52 @@ void Canvas::adoptRatio(qreal ratio)
 
 void Canvas::clear()
 {
+    endPainting();
     image_.fill(toQColor(layout::kBackground));
-    update();
+    // A swap, not clear(): the memory of a long record goes too.
+    std::vector<Drawing>().swap(drawings_);
+    changed();
 }
 
 void Canvas::drawLine(float x1, float y1, float x2, float y2, Colour colour)
 {
-    QPainter painter(&image_);
-    painter.setPen(QPen(toQColor(colour), 0));
-    segment(painter, x1, y1, x2, y2);
-    update();
+    if (keepDrawings_)
+        drawings_.push_back({Drawing::Kind::Line, x1, y1, x2, y2, colour});
+    segment(x1, y1, x2, y2, toQColor(colour).rgb());
+    changed();
 }
 
 void Canvas::drawBox(float x1, float y1, float x2, float y2, Colour colour)
 {
-    QPainter painter(&image_);
-    painter.setPen(QPen(toQColor(colour), 0));
-    segment(painter, x1, y1, x2, y1);
-    segment(painter, x2, y1, x2, y2);
-    segment(painter, x2, y2, x1, y2);
-    segment(painter, x1, y2, x1, y1);
-    update();
+    if (keepDrawings_)
+        drawings_.push_back({Drawing::Kind::Box, x1, y1, x2, y2, colour});
+    const QRgb rgb = toQColor(colour).rgb();
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {
+        // Only the edges with finite ends are drawn.
+        segment(x1, y1, x2, y1, rgb);
+        segment(x2, y1, x2, y2, rgb);
+        segment(x2, y2, x1, y2, rgb);
+        segment(x1, y2, x1, y1, rgb);
+    } else {
+        // The four edges' pixels, each corner mapped once: clamped to one
+        // pixel beyond the image as the edges would be clipped, then
+        // floored. A box one pixel wide (most of Integrate's) is one column.
+        const auto pixel = [this](double t, int extent) {
+            const double device = t * ratio_ / layout::kTwipsPerPixel;
+            return static_cast<int>(std::floor(std::clamp(device, -1.0, extent + 1.0)));
+        };
+        const int left = pixel(x1, image_.width());
+        const int right = pixel(x2, image_.width());
+        const int top = pixel(y1, image_.height());
+        const int bottom = pixel(y2, image_.height());
+        fill(left, top, right, top, rgb);
+        if (top != bottom)
+            fill(left, bottom, right, bottom, rgb);
+        fill(left, top, left, bottom, rgb);
+        if (left != right)
+            fill(right, top, right, bottom, rgb);
+    }
+    changed();
 }
 
 void Canvas::setControlLines(std::vector<QLineF> twips, QColor colour)
@@ -130,6 +97,18 @@ void Canvas::setControlLines(std::vector<QLineF> twips, QColor colour)
     controlColour_ = colour;
     update();
 }
+
+// One repaint is asked for however many drawings follow it; a hidden canvas
+// asks every time, at no cost, so that it is repainted once shown.
+void Canvas::changed()
+{
+    if (updatePending_)
+        return;
+    update();
+    updatePending_ = isVisible();
+}
+
+void Canvas::endPainting() { painter_.reset(); }
 
 bool Canvas::event(QEvent* event)
 {
@@ -140,17 +119,18 @@ bool Canvas::event(QEvent* event)
 
 void Canvas::paintEvent(QPaintEvent* /*event*/)
 {
+    updatePending_ = false;
+    endPainting();
     if (followsScreen_)
         adoptRatio(devicePixelRatioF());
     // The axis lines go over the drawings by the same rule, in device
     // pixels; the picture is then laid 1:1 onto the device.
     QImage shown = image_.copy();
-    {
-        QPainter controls(&shown);
-        controls.setPen(QPen(controlColour_, 0));
-        for (const QLineF& l : controlLines_)
-            segment(controls, l.x1(), l.y1(), l.x2(), l.y2());
-    }
+    std::swap(shown, image_);
+    for (const QLineF& l : controlLines_)
+        segment(l.x1(), l.y1(), l.x2(), l.y2(), controlColour_.rgb());
+    endPainting();
+    std::swap(shown, image_);
     shown.setDevicePixelRatio(ratio_);
     QPainter painter(this);
     painter.drawImage(QPointF(0, 0), shown);
@@ -159,7 +139,7 @@ void Canvas::paintEvent(QPaintEvent* /*event*/)
 // Rasterises one segment given in twips: solid, one pixel, not antialiased,
 // both end pixels included. Clipped in double precision first, so that the
 // rasteriser only ever sees pixel coordinates near the image.
-void Canvas::segment(QPainter& painter, double x1, double y1, double x2, double y2) const
+void Canvas::segment(double x1, double y1, double x2, double y2, QRgb colour)
 {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
@@ -174,7 +154,38 @@ void Canvas::segment(QPainter& painter, double x1, double y1, double x2, double 
         return;
     const QPoint from(static_cast<int>(std::floor(x1)), static_cast<int>(std::floor(y1)));
     const QPoint to(static_cast<int>(std::floor(x2)), static_cast<int>(std::floor(y2)));
-    painter.drawLine(from, to);
+    if (from.x() != to.x() && from.y() != to.y()) {
+        if (!painter_) {
+            painter_ = std::make_unique<QPainter>(&image_);
+            painterColour_ = ~colour; // a new painter's pen is not ours yet
+        }
+        if (painterColour_ != colour) {
+            painter_->setPen(QPen(QColor::fromRgb(colour), 0));
+            painterColour_ = colour;
+        }
+        painter_->drawLine(from, to);
+        return;
+    }
+    fill(from.x(), from.y(), to.x(), to.y(), colour);
+}
+
+// Sets the pixels of the rectangle with these corners (a row or a column,
+// as the rasteriser would set them, both ends included) where it lies on the
+// image.
+void Canvas::fill(int x1, int y1, int x2, int y2, QRgb colour)
+{
+    const int left = std::max(std::min(x1, x2), 0);
+    const int right = std::min(std::max(x1, x2), image_.width() - 1);
+    const int top = std::max(std::min(y1, y2), 0);
+    const int bottom = std::min(std::max(y1, y2), image_.height() - 1);
+    if (left > right || top > bottom)
+        return;
+    uchar* const bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    for (int y = top; y <= bottom; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        std::fill(row + left, row + right + 1, colour);
+    }
 }
 
 } // namespace tarquel

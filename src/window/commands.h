@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/window_services.h"
+#include "plotting/window_services.h"
 
 #include <functional>
 

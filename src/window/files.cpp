@@ -2,32 +2,21 @@
 
 #include "window/escape.h"
 
-#include <cerrno>
-#include <cstring>
-#include <system_error>
+#include "window/native_file.h"
 
-#if defined(_WIN32)
-#include <fcntl.h>
-#include <io.h>
-#include <random>
-#include <sys/stat.h>
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include <cerrno>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace tarquel {
 
+using namespace native;
+
 namespace {
 
 // As many links as the system itself follows before it gives up.
 constexpr int kMaxLinks = 40;
-
-std::string systemReason(int error) { return std::generic_category().message(error); }
 
 // Where a write to `given` lands: the folder resolved through every link,
 // then the final name; a final name that is a symbolic link is followed in
@@ -69,157 +58,18 @@ bool resolve(const fs::path& given, Target& target, std::error_code& error)
     return false;
 }
 
-#if defined(_WIN32)
-
-using Native = int;
-
-int openStraight(const fs::path& path, bool /*append*/)
-{
-    return _wopen(path.c_str(), _O_WRONLY | _O_BINARY);
-}
-
-// A new file with a short name of its own beside the target, so that the
-// name fits wherever the target's does.
-int openBeside(const fs::path& folder, fs::path& temporary)
-{
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = folder / (L".tarquel-" + std::to_wstring(random() % 1000000000u));
-        const int fd = _wopen(temporary.c_str(), _O_WRONLY | _O_BINARY | _O_CREAT | _O_EXCL,
-                              _S_IREAD | _S_IWRITE);
-        if (fd != -1 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const unsigned chunk =
-            bytes.size() > (1u << 30) ? (1u << 30) : static_cast<unsigned>(bytes.size());
-        const int written = _write(fd, bytes.data(), chunk);
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-bool syncAndClose(int fd, const fs::path& /*target*/)
-{
-    const bool synced = _commit(fd) == 0;
-    const int error = errno;
-    if (_close(fd) != 0 || !synced) {
-        errno = synced ? errno : error;
-        return false;
-    }
-    return true;
-}
-
-std::string replaceReason()
-{
-    wchar_t* text = nullptr;
-    const DWORD error = GetLastError();
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring wide = text ? text : L"";
-    LocalFree(text);
-    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.'))
-        wide.pop_back();
-    const auto utf8 = fs::path(wide).u8string();
-    return {utf8.begin(), utf8.end()};
-}
-
-bool replace(const fs::path& temporary, const fs::path& target, std::string& reason)
-{
-    if (MoveFileExW(temporary.c_str(), target.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    reason = replaceReason();
-    return false;
-}
-
-#else
-
-int openStraight(const fs::path& path, bool append)
-{
-    return open(path.c_str(), O_WRONLY | O_CLOEXEC | (append ? O_APPEND : 0));
-}
-
-int openBeside(const fs::path& folder, fs::path& temporary)
-{
-    std::string name = (folder / ".tarquel-XXXXXX").native();
-    const int fd = mkstemp(name.data());
-    temporary = name;
-    return fd;
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            errno = written == 0 ? EIO : errno;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// The new file takes the old one's owner where the process may (the owner
-// first: a change of owner clears the set-id bits) and its permission bits;
-// a file that is new takes what the process's umask gives.
-bool takeOver(int fd, const fs::path& target)
-{
-    struct stat old {};
-    if (stat(target.c_str(), &old) == 0) {
-        struct stat now {};
-        if (fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
-            fchown(fd, old.st_uid, old.st_gid) != 0) {
-            // Not ours to give away: the owner stays the writer, the group
-            // the old one where the writer belongs to it.
-            [[maybe_unused]] const int group = fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-        }
-        return fchmod(fd, old.st_mode & 07777) == 0;
-    }
-    const mode_t mask = umask(0);
-    umask(mask);
-    return fchmod(fd, 0666 & ~mask) == 0;
-}
-
+// Every step is tried and checked; the first failure's reason is the one
+// kept, a failed close included.
 bool syncAndClose(int fd, const fs::path& target)
 {
-    const bool kept = takeOver(fd, target) && fsync(fd) == 0;
+    const bool kept = takeOver(fd, target) && syncToDisk(fd);
     const int error = errno;
-    if (close(fd) != 0 || !kept) {
+    if (!closeFile(fd) || !kept) {
         errno = kept ? errno : error;
         return false;
     }
     return true;
 }
-
-bool replace(const fs::path& temporary, const fs::path& target, std::string& reason)
-{
-    if (rename(temporary.c_str(), target.c_str()) != 0) {
-        reason = systemReason(errno);
-        return false;
-    }
-    // The new name itself is durable once its folder is synced; a file
-    // system that cannot sync a folder has nothing more to do.
-    const int folder = open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder != -1) {
-        fsync(folder);
-        close(folder);
-    }
-    return true;
-}
-
-#endif
 
 bool writeStraight(const fs::path& path, bool append, std::string_view bytes, std::string& reason)
 {
@@ -230,11 +80,7 @@ bool writeStraight(const fs::path& path, bool append, std::string_view bytes, st
     }
     const bool written = writeAll(fd, bytes);
     const int error = errno;
-#if defined(_WIN32)
-    const bool closed = _close(fd) == 0;
-#else
-    const bool closed = close(fd) == 0;
-#endif
+    const bool closed = closeFile(fd);
     if (!written || !closed) {
         reason = systemReason(written ? errno : error);
         return false;
@@ -253,11 +99,7 @@ bool writeBeside(const fs::path& target, std::string_view bytes, std::string& re
     bool done = writeAll(fd, bytes);
     if (!done) {
         reason = systemReason(errno);
-#if defined(_WIN32)
-        _close(fd);
-#else
-        close(fd);
-#endif
+        closeFile(fd);
     } else if (!syncAndClose(fd, target)) {
         reason = systemReason(errno);
         done = false;

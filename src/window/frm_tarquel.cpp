@@ -3,6 +3,7 @@
 #include "plotting/runtime_error.h"
 #include "window/canvas.h"
 #include "window/layout.h"
+#include "window/text.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -82,6 +83,15 @@ QString missingHangulNotice()
         .arg(QString::fromLatin1(what));
 }
 
+std::vector<QLineF> axisLines()
+{
+    std::vector<QLineF> axes;
+    axes.reserve(layout::kLines.size());
+    for (const layout::Line& l : layout::kLines)
+        axes.emplace_back(l.x1, l.y1, l.x2, l.y2);
+    return axes;
+}
+
 QPoint placedOnScreen(const QRect& frame, const QRect& available)
 {
     const auto along = [](int at, int length, int first, int end) {
@@ -108,24 +118,20 @@ FrmTarquel::FrmTarquel(QWidget* parent) : QMainWindow(parent)
     canvas_ = new Canvas(layout::kClientWidth, layout::kClientHeight, inside);
     canvas_->setObjectName(QStringLiteral("client"));
     inside->setMinimumSize(canvas_->size());
-    std::vector<QLineF> axes;
-    axes.reserve(layout::kLines.size());
-    for (const layout::Line& l : layout::kLines)
-        axes.emplace_back(l.x1, l.y1, l.x2, l.y2);
-    canvas_->setControlLines(std::move(axes), toQColor(layout::kLineColour));
+    canvas_->setControlLines(axisLines(), toQColor(layout::kLineColour));
 
-    for (const layout::Label& spec : layout::kLabels) {
-        auto* label = new QLabel(fromUtf8(spec.caption), canvas_);
-        label->setObjectName(fromUtf8(spec.name));
-        label->setGeometry(pixelRect(spec));
+    for (const layout::Label& row : layout::kLabels) {
+        auto* label = new QLabel(fromUtf8(row.caption), canvas_);
+        label->setObjectName(fromUtf8(row.name));
+        label->setGeometry(pixelRect(row));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(true);
         label->setAutoFillBackground(true);
         QPalette palette = label->palette();
-        palette.setColor(QPalette::Window, toQColor(spec.background));
+        palette.setColor(QPalette::Window, toQColor(row.background));
         palette.setColor(QPalette::WindowText, toQColor(layout::kLineColour));
         label->setPalette(palette);
-        if (spec.name == "lblResult")
+        if (row.name == "lblResult")
             lblResult_ = label;
     }
 
@@ -186,16 +192,16 @@ float FrmTarquel::axisEnd(AxisLine line, EndPoint end) const
     return end == EndPoint::X1 ? l.x1 : l.y1;
 }
 
-void FrmTarquel::setResultText(const QString& text) { lblResult_->setText(text); }
+void FrmTarquel::setResultText(std::string_view text) { lblResult_->setText(fromUtf8(text)); }
 
-QString FrmTarquel::inputBox(const QString& prompt)
+std::string FrmTarquel::inputBox(std::string_view prompt)
 {
     QInputDialog dialog(this);
     dialog.setWindowTitle(QApplication::applicationName());
-    dialog.setLabelText(prompt);
+    dialog.setLabelText(fromUtf8(prompt));
     dialog.setTextValue(QString());
     dialog.setInputMode(QInputDialog::TextInput);
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    return dialog.exec() == QDialog::Accepted ? toUtf8(dialog.textValue()) : std::string();
 }
 
 void FrmTarquel::run(Command command)
@@ -205,7 +211,8 @@ void FrmTarquel::run(Command command)
 
 void FrmTarquel::showFailure(const RuntimeError& failure)
 {
-    QMessageBox::critical(this, QApplication::applicationName(), failure.report());
+    QMessageBox::critical(this, QApplication::applicationName(),
+                          QString::fromLatin1(failure.what()));
 }
 
 QImage FrmTarquel::grabClientArea() const

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "plotting/window_services.h"
 #include "window/commands.h"
-#include "window/window_services.h"
 
+#include <QLineF>
 #include <QMainWindow>
+
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -26,8 +29,8 @@ public:
     void line(float x1, float y1, float x2, float y2, Colour colour) override;
     void box(float x1, float y1, float x2, float y2, Colour colour) override;
     [[nodiscard]] float axisEnd(AxisLine line, EndPoint end) const override;
-    void setResultText(const QString& text) override;
-    QString inputBox(const QString& prompt) override;
+    void setResultText(std::string_view text) override;
+    std::string inputBox(std::string_view prompt) override;
 
     // Runs a command to its end; a failure abandons it and is shown in a
     // modal message.
@@ -46,6 +49,10 @@ private:
     Canvas* canvas_ = nullptr;
     QLabel* lblResult_ = nullptr;
 };
+
+// The axis lines of the layout, in twips, as the canvas paints them over the
+// drawings.
+std::vector<QLineF> axisLines();
 
 // Where a window with the frame `frame` goes on a screen whose free area is
 // `available`: where it stands when the whole of it fits; otherwise moved,

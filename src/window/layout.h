@@ -1,14 +1,16 @@
 #pragma once
 
+#include "plotting/window_services.h"
 #include "window/commands.h"
-#include "window/window_services.h"
 
 #include <array>
 #include <string_view>
 
 namespace tarquel::layout {
 
-// The design of frmTarquel, in twips. Captions are UTF-8.
+// The window is built from this table, not from code, so that its design
+// (in twips, the unit the design was drawn in; pixels are derived) reads in
+// one place and the tests check the window against the same rows.
 inline constexpr std::string_view kFormName = "frmTarquel";
 inline constexpr std::string_view kCaption = "쉬운 수치 적분의 예";
 inline constexpr int kClientWidth = 9060;
@@ -45,7 +47,9 @@ inline constexpr std::array<Line, 2> kLines{{
     {"linYax", AxisLine::linYax, 2400, 720, 2400, 3840},
 }};
 
-// Menu entries in order; a top-level entry with no children is a plain item.
+// The menu in the order it shows. A row names the command it runs, so that
+// routing needs no comparison of names; a top-level row with no rows below
+// it is a plain item (End).
 struct MenuEntry {
     std::string_view name;
     std::string_view caption;
@@ -63,10 +67,11 @@ inline constexpr std::array<MenuEntry, 7> kMenu{{
     {"mnuEnd", "End", true, Command::None},
 }};
 
-// Whole pixels of the client area.
+// Every position and size of the table is a whole number of pixels, so the
+// controls stand exactly where the design puts them.
 constexpr int pixels(int twips) { return twips / kTwipsPerPixel; }
 
-// The layout entry of an axis line.
+// The commands name the axes by id; the window answers from their rows.
 const Line& line(AxisLine id);
 
 } // namespace tarquel::layout

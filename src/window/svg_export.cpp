@@ -3,6 +3,7 @@
 #include "window/canvas.h"
 #include "window/frm_tarquel.h"
 #include "window/layout.h"
+#include "window/text.h"
 
 #include <QLabel>
 #include <QXmlStreamWriter>
@@ -38,7 +39,7 @@ void writeLine(QXmlStreamWriter& xml, float x1, float y1, float x2, float y2, Co
     xml.writeAttribute(QStringLiteral("stroke"), hex(colour));
 }
 
-void writeBox(QXmlStreamWriter& xml, const RecordingWindow::Call& call)
+void writeBox(QXmlStreamWriter& xml, const Drawing& call)
 {
     const float left = std::min(call.x1, call.x2);
     const float top = std::min(call.y1, call.y2);
@@ -65,7 +66,7 @@ QString fontFamilies(const QFont& font)
 
 } // namespace
 
-QByteArray clientAreaSvg(const FrmTarquel& window, std::span<const RecordingWindow::Call> drawings)
+QByteArray clientAreaSvg(const FrmTarquel& window)
 {
     QByteArray out;
     QXmlStreamWriter xml(&out);
@@ -92,10 +93,10 @@ QByteArray clientAreaSvg(const FrmTarquel& window, std::span<const RecordingWind
     xml.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
     xml.writeAttribute(QStringLiteral("stroke-width"), QStringLiteral("1"));
     xml.writeAttribute(QStringLiteral("vector-effect"), QStringLiteral("non-scaling-stroke"));
-    for (const RecordingWindow::Call& call : drawings) {
-        if (call.kind == RecordingWindow::Call::Kind::Line)
+    for (const Drawing& call : window.canvas().drawings()) {
+        if (call.kind == Drawing::Kind::Line)
             writeLine(xml, call.x1, call.y1, call.x2, call.y2, call.colour);
-        else if (call.kind == RecordingWindow::Call::Kind::Box)
+        else if (call.kind == Drawing::Kind::Box)
             writeBox(xml, call);
     }
     xml.writeEndElement();
@@ -107,25 +108,25 @@ QByteArray clientAreaSvg(const FrmTarquel& window, std::span<const RecordingWind
     }
 
     const QFont& font = window.font();
-    for (const layout::Label& spec : layout::kLabels) {
-        const QString name = fromUtf8(spec.name);
-        const auto* label = window.findChild<const QLabel*>(name);
+    for (const layout::Label& row : layout::kLabels) {
+        const QString name = fromUtf8(row.name);
+        const auto* control = window.findChild<const QLabel*>(name);
         xml.writeStartElement(QStringLiteral("g"));
         xml.writeAttribute(QStringLiteral("id"), name);
         xml.writeEmptyElement(QStringLiteral("rect"));
-        xml.writeAttribute(QStringLiteral("x"), QString::number(spec.left));
-        xml.writeAttribute(QStringLiteral("y"), QString::number(spec.top));
-        xml.writeAttribute(QStringLiteral("width"), QString::number(spec.width));
-        xml.writeAttribute(QStringLiteral("height"), QString::number(spec.height));
-        xml.writeAttribute(QStringLiteral("fill"), hex(spec.background));
-        const QString caption = label ? label->text() : QString();
+        xml.writeAttribute(QStringLiteral("x"), QString::number(row.left));
+        xml.writeAttribute(QStringLiteral("y"), QString::number(row.top));
+        xml.writeAttribute(QStringLiteral("width"), QString::number(row.width));
+        xml.writeAttribute(QStringLiteral("height"), QString::number(row.height));
+        xml.writeAttribute(QStringLiteral("fill"), hex(row.background));
+        const QString caption = control ? control->text() : QString();
         if (!caption.isEmpty()) {
             // Point size in twips: 20 twips to a point; the first baseline
             // one font size below the label's top edge.
             const double size = font.pointSizeF() * 20.0;
             xml.writeStartElement(QStringLiteral("text"));
-            xml.writeAttribute(QStringLiteral("x"), QString::number(spec.left));
-            xml.writeAttribute(QStringLiteral("y"), shortest(spec.top + size));
+            xml.writeAttribute(QStringLiteral("x"), QString::number(row.left));
+            xml.writeAttribute(QStringLiteral("y"), shortest(row.top + size));
             xml.writeAttribute(QStringLiteral("font-family"), fontFamilies(font));
             xml.writeAttribute(QStringLiteral("font-size"), shortest(size));
             xml.writeAttribute(QStringLiteral("font-weight"), QStringLiteral("bold"));

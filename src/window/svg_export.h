@@ -1,10 +1,6 @@
 #pragma once
 
-#include "window/recording_window.h"
-
 #include <QByteArray>
-
-#include <span>
 
 namespace tarquel {
 
@@ -15,6 +11,6 @@ class FrmTarquel;
 // lines and the labels over them, as the window paints them. Coordinates are
 // the exact singles each call received, written as the shortest text that
 // reads back to the same float.
-QByteArray clientAreaSvg(const FrmTarquel& window, std::span<const RecordingWindow::Call> drawings);
+QByteArray clientAreaSvg(const FrmTarquel& window);
 
 } // namespace tarquel

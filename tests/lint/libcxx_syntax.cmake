@@ -1,20 +1,20 @@
 # Compiles the project's sources of a compilation database again with clang
 # against libc++ (the standard library of macOS), syntax only:
 #   cmake -DDATABASE=build/compile_commands.json -DSOURCE_DIR=$PWD
-#         [-DPART=0 -DPARTS=2] -P tests/lint/libcxx_syntax.cmake
+#         [-DSHARD=0 -DSHARDS=2] -P tests/lint/libcxx_syntax.cmake
 # Fails on the first source with an error.
 file(READ "${DATABASE}" database)
 string(JSON count LENGTH "${database}")
-if(NOT DEFINED PARTS)
-  set(PARTS 1)
-  set(PART 0)
+if(NOT DEFINED SHARDS)
+  set(SHARDS 1)
+  set(SHARD 0)
 endif()
 math(EXPR last "${count} - 1")
 set(checked 0)
 foreach(i RANGE ${last})
-  math(EXPR mine "${i} % ${PARTS}")
+  math(EXPR mine "${i} % ${SHARDS}")
   string(JSON file GET "${database}" ${i} file)
-  if(NOT mine EQUAL PART OR NOT file MATCHES "^${SOURCE_DIR}/(src|tests|bench|fuzz)/")
+  if(NOT mine EQUAL SHARD OR NOT file MATCHES "^${SOURCE_DIR}/(src|tests|bench|fuzz)/")
     continue()
   endif()
   string(JSON directory GET "${database}" ${i} directory)

@@ -4,7 +4,7 @@
 #include "plotting/runtime_error.h"
 #include "plotting/sine_display.h"
 #include "plotting/sine_integrate.h"
-#include "window/recording_window.h"
+#include "recording_window.h"
 
 #include <bit>
 #include <cstdint>
@@ -35,8 +35,8 @@ std::uint64_t digest(const RecordingWindow& window)
 void report(const char* name, const RecordingWindow& window, const char* failure)
 {
     std::printf("%-24s calls=%zu digest=%016llx caption=%s%s\n", name, window.calls.size(),
-                static_cast<unsigned long long>(digest(window)),
-                window.resultText.toUtf8().constData(), failure);
+                static_cast<unsigned long long>(digest(window)), window.resultText.c_str(),
+                failure);
 }
 
 } // namespace
@@ -66,7 +66,7 @@ int main()
                                {"0", "1e36"},     {"1e-7", "2e-7"}};
     for (const auto& pair : bounds) {
         RecordingWindow window;
-        window.answers = {QString::fromLatin1(pair[0]), QString::fromLatin1(pair[1])};
+        window.answers = {pair[0], pair[1]};
         const char* failure = "";
         try {
             mnuSinIn_Click(window);

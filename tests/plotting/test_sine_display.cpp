@@ -1,7 +1,7 @@
 #include "exact.h"
 #include "plotting/real.h"
 #include "plotting/sine_display.h"
-#include "window/recording_window.h"
+#include "recording_window.h"
 
 #include <QTest>
 
@@ -18,7 +18,7 @@ private slots:
     void clearsThenDraws3000GreenSegments()
     {
         RecordingWindow window;
-        window.resultText = QStringLiteral("계산결과  1.999");
+        window.resultText = "계산결과  1.999";
         mnuSiDisp_Click(window);
         QCOMPARE(window.calls.size(), std::size_t(3001));
         QVERIFY(window.calls.front().kind == Call::Kind::Cls);
@@ -26,7 +26,7 @@ private slots:
         QCOMPARE(lines.size(), std::size_t(3000));
         for (const Call& c : lines)
             QVERIFY(c.colour == rgb(0, 255, 0));
-        QCOMPARE(window.resultText, QStringLiteral("계산결과  1.999"));
+        QCOMPARE(window.resultText, std::string("계산결과  1.999"));
     }
 
     void segmentsFollowTheDrawingRules()

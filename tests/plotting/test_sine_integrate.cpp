@@ -2,7 +2,7 @@
 #include "plotting/real.h"
 #include "plotting/sine_display.h"
 #include "plotting/sine_integrate.h"
-#include "window/recording_window.h"
+#include "recording_window.h"
 
 #include <QTest>
 
@@ -21,7 +21,7 @@ const QString kUnchanged = QStringLiteral("unchanged");
 std::optional<ErrorKind> integrate(RecordingWindow& window, const QString& lower,
                                    const QString& upper)
 {
-    window.answers = {lower, upper};
+    window.answers = {lower.toStdString(), upper.toStdString()};
     try {
         mnuSinIn_Click(window);
         return std::nullopt;
@@ -85,7 +85,7 @@ private slots:
         QFETCH(QString, caption);
         RecordingWindow window;
         QCOMPARE(integrate(window, lower, upper), std::nullopt);
-        QCOMPARE(window.resultText, caption);
+        QCOMPARE(QString::fromStdString(window.resultText), caption);
         QCOMPARE(window.drawn(Call::Kind::Box).size(), std::size_t(2000));
         QVERIFY(window.drawn(Call::Kind::Cls).empty());
     }
@@ -94,9 +94,8 @@ private slots:
     {
         RecordingWindow window;
         (void)integrate(window, "0", "1");
-        QCOMPARE(window.prompts,
-                 QStringList({QStringLiteral("하한 값은?(단 > - Pi) "),
-                              QStringLiteral("또 상한값은?(단 < 2*Pi 보다 큰값)")}));
+        QCOMPARE(window.prompts, (std::vector<std::string>{"하한 값은?(단 > - Pi) ",
+                                                           "또 상한값은?(단 < 2*Pi 보다 큰값)"}));
     }
 
     void badEntries_data()
@@ -123,9 +122,9 @@ private slots:
         QFETCH(QString, upper);
         RecordingWindow window;
         QCOMPARE(integrate(window, lower, upper), std::optional(ErrorKind::TypeMismatch));
-        QCOMPARE(window.prompts.size(), 2);
+        QCOMPARE(window.prompts.size(), std::size_t(2));
         QVERIFY(window.calls.empty());
-        QCOMPARE(window.resultText, kUnchanged);
+        QCOMPARE(QString::fromStdString(window.resultText), kUnchanged);
     }
 
     // The left column overflows before the upper bound is read.
@@ -204,7 +203,7 @@ private slots:
         QCOMPARE(integrate(window, "0", "1e36"), std::optional(ErrorKind::Overflow));
         const std::size_t drawn = window.drawn(Call::Kind::Box).size();
         QVERIFY2(drawn > 1300 && drawn < 1400, qPrintable(QString::number(drawn)));
-        QCOMPARE(window.resultText, kUnchanged);
+        QCOMPARE(QString::fromStdString(window.resultText), kUnchanged);
     }
 
     void drawsOverWhatIsThere()
@@ -216,15 +215,15 @@ private slots:
         QCOMPARE(window.drawn(Call::Kind::Cls).size(), std::size_t(1));
         QCOMPARE(window.drawn(Call::Kind::Line).size(), std::size_t(3000));
         QCOMPARE(window.drawn(Call::Kind::Box).size(), std::size_t(4000));
-        QCOMPARE(window.resultText, QStringLiteral("계산결과  1.416"));
+        QCOMPARE(QString::fromStdString(window.resultText), QStringLiteral("계산결과  1.416"));
     }
 
     void usesTheLocaleSeparator()
     {
         RecordingWindow window;
-        window.answers = {QStringLiteral("0"), QStringLiteral("3,141592")};
+        window.answers = {"0", "3,141592"};
         mnuSinIn_Click(window, ",");
-        QCOMPARE(window.resultText, QStringLiteral("계산결과  1.999"));
+        QCOMPARE(QString::fromStdString(window.resultText), QStringLiteral("계산결과  1.999"));
     }
 };
 

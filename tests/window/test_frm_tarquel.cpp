@@ -1,6 +1,7 @@
 #include "dialog_driver.h"
 #include "window/canvas.h"
 #include "window/frm_tarquel.h"
+#include "window/layout.h"
 
 #include <QAction>
 #include <QLabel>
@@ -20,6 +21,20 @@ const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
 
 void choose(FrmTarquel& form, const char* name) { form.findChild<QAction*>(name)->trigger(); }
+
+// The drawings alone, in device pixels: the canvas rendered without its
+// labels and with its axis lines lifted for the moment.
+QImage drawingsOf(FrmTarquel& form)
+{
+    Canvas& canvas = form.canvas();
+    canvas.setControlLines({}, QColor());
+    QImage image(canvas.deviceSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(canvas.pixelRatio());
+    canvas.render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    canvas.setControlLines(axisLines(), toQColor(layout::kLineColour));
+    image.setDevicePixelRatio(1.0);
+    return image;
+}
 
 // Rows of the pixels of one colour in a column.
 QList<int> rowsOf(const QImage& image, int column, const QColor& colour)
@@ -77,15 +92,15 @@ private slots:
         choose(*form_, "mnuSiDisp");
         const QImage shown = form_->grabClientArea();
         // A connected curve across the axis, from x = −pi to 2pi.
-        const QList<int> columns = columnsOf(form_->canvas().image(), kGreen);
+        const QList<int> columns = columnsOf(drawingsOf(*form_), kGreen);
         QCOMPARE(columns.front(), 56);
         QCOMPARE(columns.back(), 368);
         QVERIFY(columns.size() > 300);
         // Extremes on rows 2280 ± 497 twips: pixel rows 118 and 185.
         int top = shown.height(), bottom = 0;
         for (int x : columns) {
-            top = std::min(top, int(rowsOf(form_->canvas().image(), x, kGreen).front()));
-            bottom = std::max(bottom, int(rowsOf(form_->canvas().image(), x, kGreen).back()));
+            top = std::min(top, int(rowsOf(drawingsOf(*form_), x, kGreen).front()));
+            bottom = std::max(bottom, int(rowsOf(drawingsOf(*form_), x, kGreen).back()));
         }
         QCOMPARE(top, 1783 / 15);
         QCOMPARE(bottom, 2777 / 15);
@@ -103,11 +118,11 @@ private slots:
     {
         const QImage blank = form_->grabClientArea();
         choose(*form_, "mnuSiDisp");
-        form_->setResultText(QStringLiteral("계산결과  1.999"));
+        form_->setResultText("계산결과  1.999");
         form_->cls();
-        QVERIFY(columnsOf(form_->canvas().image(), kGreen).isEmpty());
+        QVERIFY(columnsOf(drawingsOf(*form_), kGreen).isEmpty());
         QCOMPARE(form_->lblResult().text(), QStringLiteral("계산결과  1.999"));
-        form_->setResultText(QString());
+        form_->setResultText("");
         QCOMPARE(form_->grabClientArea(), blank);
     }
 
@@ -123,7 +138,7 @@ private slots:
         QVERIFY(driver.messages.isEmpty());
         QCOMPARE(form_->lblResult().text(), QStringLiteral("계산결과  1.999"));
 
-        const QImage drawn = form_->canvas().image();
+        const QImage drawn = drawingsOf(*form_);
         // A solid blue region between the axis and the curve from 0 to pi.
         QCOMPARE(columnsOf(drawn, kBlue).front(), 160);
         QCOMPARE(columnsOf(drawn, kBlue).back(), 264);
@@ -137,7 +152,7 @@ private slots:
 
         // Display afterwards erases the boxes and keeps the caption.
         choose(*form_, "mnuSiDisp");
-        QVERIFY(columnsOf(form_->canvas().image(), kBlue).isEmpty());
+        QVERIFY(columnsOf(drawingsOf(*form_), kBlue).isEmpty());
         QCOMPARE(form_->lblResult().text(), QStringLiteral("계산결과  1.999"));
     }
 
@@ -148,7 +163,7 @@ private slots:
         QCOMPARE(form_->lblResult().text(), QStringLiteral("계산결과  0"));
         const int column = int(840 + std::floor((1 + 3.141592) * 1560 / 3.141592)) / 15;
         const int curveRow = int(std::nearbyint(2280 - std::sin(1.0) * 1560 / 3.141592)) / 15;
-        const QImage drawn = form_->canvas().image();
+        const QImage drawn = drawingsOf(*form_);
         QCOMPARE(columnsOf(drawn, kBlue), QList<int>{column});
         QCOMPARE(rowsOf(drawn, column, kBlue).front(), curveRow);
         QCOMPARE(rowsOf(drawn, column, kBlue).back(), 152);
@@ -172,7 +187,7 @@ private slots:
         QFETCH(std::optional<QString>, lower);
         QFETCH(std::optional<QString>, upper);
         choose(*form_, "mnuSiDisp");
-        form_->setResultText(QStringLiteral("계산결과  .459"));
+        form_->setResultText("계산결과  .459");
         const QImage before = form_->grabClientArea();
         DialogDriver driver({lower, upper});
         choose(*form_, "mnuSinIn");
@@ -188,7 +203,7 @@ private slots:
         DialogDriver driver({QStringLiteral("0"), QStringLiteral("1e36")});
         choose(*form_, "mnuSinIn");
         QCOMPARE(driver.messages, QStringList{QStringLiteral("Run-time error '6': Overflow")});
-        QVERIFY(!columnsOf(form_->canvas().image(), kBlue).isEmpty());
+        QVERIFY(!columnsOf(drawingsOf(*form_), kBlue).isEmpty());
         QCOMPARE(form_->lblResult().text(), QString());
     }
 
@@ -199,7 +214,7 @@ private slots:
         form_->line(-1e30f, -2e30f, 1e30f, 2e30f, rgb(0, 0, 255)); // ends, wherever it lands
         form_->box(-1e30f, 100.0f, 1e30f, 3e30f, rgb(0, 255, 0));
         form_->line(1e30f, 0.0f, 2e30f, 0.0f, rgb(255, 0, 0));
-        const QImage drawn = form_->canvas().image();
+        const QImage drawn = drawingsOf(*form_);
         QCOMPARE(drawn.pixelColor(100, 100), kBlue);
         QCOMPARE(drawn.pixelColor(0, 0), kBlue);
         // The box's left and right edges lie beyond the window; its top edge
@@ -230,12 +245,12 @@ private slots:
             return n;
         };
         choose(*form_, "mnuSiDisp");
-        const QImage atOne = form_->canvas().image();
+        const QImage atOne = drawingsOf(*form_);
 
         FrmTarquel form;
         form.canvas().setPixelRatio(ratio);
         choose(form, "mnuSiDisp");
-        const QImage curve = form.canvas().image();
+        const QImage curve = drawingsOf(form);
         QCOMPARE(curve.size(), QSize(qCeil(604 * ratio), qCeil(279 * ratio)));
         if (ratio == 1.0)
             QCOMPARE(curve, atOne);
@@ -247,7 +262,7 @@ private slots:
         const QImage shown = form.grabClientArea();
         QCOMPARE(shown.size(), curve.size());
         // Solid colours only: nothing is antialiased.
-        const QImage drawn = form.canvas().image();
+        const QImage drawn = drawingsOf(form);
         for (int y = 0; y < drawn.height(); ++y)
             for (int x = 0; x < drawn.width(); ++x) {
                 const QColor c = drawn.pixelColor(x, y);

@@ -1,25 +1,23 @@
 #pragma once
 
+#include "plotting/window_services.h"
 #include "window/layout.h"
-#include "window/window_services.h"
-
-#include <QStringList>
 
 #include <algorithm>
 #include <deque>
 #include <iterator>
 #include <map>
-#include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace tarquel {
 
-// Window services that record every call and answer the prompts from a list,
-// as a batch types them (an exhausted list answers like Cancel). Over a real
-// window it passes the drawings and the caption on to it and reads its axis
-// ends; alone it stands in for the window with the design's axis ends, which
-// a test may move.
+// The tests' stand-in for the window: window services that record every
+// call and answer the prompts from a list (an exhausted list answers like
+// Cancel). Over a real window it passes the drawings and the caption on to
+// it and reads its axis ends; alone it stands in for the window with the
+// design's axis ends, which a test may move.
 class RecordingWindow final : public WindowServices {
 public:
     struct Call {
@@ -60,18 +58,18 @@ public:
         reads.emplace_back(line, end);
         return window_ ? window_->axisEnd(line, end) : ends.at({line, end});
     }
-    void setResultText(const QString& text) override
+    void setResultText(std::string_view text) override
     {
         resultText = text;
         if (window_)
             window_->setResultText(text);
     }
-    QString inputBox(const QString& prompt) override
+    std::string inputBox(std::string_view prompt) override
     {
-        prompts << prompt;
+        prompts.emplace_back(prompt);
         if (answers.empty())
             return {};
-        QString text = answers.front();
+        std::string text = answers.front();
         answers.pop_front();
         return text;
     }
@@ -85,33 +83,14 @@ public:
         return out;
     }
 
-    // The drawing calls that the window still shows: those after the last
-    // Cls.
-    [[nodiscard]] std::span<const Call> sinceLastClear() const
-    {
-        return {lastClear(), calls.end()};
-    }
-
-    // Drops what a Cls has erased, so that a long batch keeps only what the
-    // window shows.
-    void forgetErased() { calls.erase(calls.begin(), lastClear()); }
-
     std::map<std::pair<AxisLine, EndPoint>, float> ends;
     mutable std::vector<std::pair<AxisLine, EndPoint>> reads;
     std::vector<Call> calls;
-    QString resultText = QStringLiteral("unchanged");
-    std::deque<QString> answers;
-    QStringList prompts;
+    std::string resultText = "unchanged";
+    std::deque<std::string> answers;
+    std::vector<std::string> prompts;
 
 private:
-    // Just after the last Cls, or the first call when there was none.
-    [[nodiscard]] std::vector<Call>::const_iterator lastClear() const
-    {
-        const auto last = std::find_if(calls.rbegin(), calls.rend(),
-                                       [](const Call& c) { return c.kind == Call::Kind::Cls; });
-        return last.base();
-    }
-
     WindowServices* window_;
 };
 
