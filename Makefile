@@ -14,11 +14,12 @@ TARQUEL       := $(BUILD)/src/tarquel
 SUDO          := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 # Qt, a font with Hangul and a Latin one (the tests' run without Hangul);
-# benchmarks; the end-to-end run under X; the clang tools for fuzzing and the
-# static checks, with libc++; the manual page and the desktop's validators;
-# the tools of the Debian package.
+# benchmarks; the end-to-end run under X, and the accessibility bus with
+# its Python client for the screen reader's test; the clang tools for
+# fuzzing and the static checks, with libc++; the manual page and the
+# desktop's validators; the tools of the Debian package.
 PACKAGES := qt6-base-dev fonts-nanum fonts-dejavu-core libbenchmark-dev \
-            xvfb xdotool openbox wmctrl \
+            xvfb xdotool openbox wmctrl dbus-daemon at-spi2-core python3-pyatspi \
             clang libclang-rt-14-dev clang-format clang-tidy libc++-14-dev libc++abi-14-dev \
             help2man groff-base desktop-file-utils appstream dpkg-dev file
 

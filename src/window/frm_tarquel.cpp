@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 
 #include <algorithm>
@@ -117,6 +118,8 @@ FrmTarquel::FrmTarquel(QWidget* parent) : QMainWindow(parent)
     inside->setPalette(white);
     canvas_ = new Canvas(layout::kClientWidth, layout::kClientHeight, inside);
     canvas_->setObjectName(QStringLiteral("client"));
+    canvas_->setAccessibleName(fromUtf8(PictureDescription::kName));
+    canvas_->setAccessibleDescription(fromUtf8(description_.text()));
     inside->setMinimumSize(canvas_->size());
     canvas_->setControlLines(axisLines(), toQColor(layout::kLineColour));
 
@@ -137,6 +140,11 @@ FrmTarquel::FrmTarquel(QWidget* parent) : QMainWindow(parent)
 
     setCentralWidget(inside);
     buildMenu();
+    // F10 opens the menu bar, as Alt does: the desktops' other convention,
+    // given to the window so that no menu entry gains a shortcut.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().value(0)); });
     resize(minimumSizeHint());
     // The stored position, unless a larger scale pushes part of the window
     // off the screen; its title bar is not known before it is shown, so the
@@ -169,19 +177,26 @@ void FrmTarquel::buildMenu()
         // mnuTaDisp, mnuTanIn and mnuEnd have no command and do nothing.
         if (entry.command != Command::None)
             connect(action, &QAction::triggered, this,
-                    [this, command = entry.command] { run(command); });
+                    [this, command = entry.command] { choose(command); });
     }
 }
 
-void FrmTarquel::cls() { canvas_->clear(); }
+void FrmTarquel::cls()
+{
+    cleared_ = true;
+    lines_ = 0;
+    canvas_->clear();
+}
 
 void FrmTarquel::line(float x1, float y1, float x2, float y2, Colour colour)
 {
+    ++lines_;
     canvas_->drawLine(x1, y1, x2, y2, colour);
 }
 
 void FrmTarquel::box(float x1, float y1, float x2, float y2, Colour colour)
 {
+    ++boxes_;
     canvas_->drawBox(x1, y1, x2, y2, colour);
 }
 
@@ -201,12 +216,46 @@ std::string FrmTarquel::inputBox(std::string_view prompt)
     dialog.setLabelText(fromUtf8(prompt));
     dialog.setTextValue(QString());
     dialog.setInputMode(QInputDialog::TextInput);
-    return dialog.exec() == QDialog::Accepted ? toUtf8(dialog.textValue()) : std::string();
+    std::string typed =
+        dialog.exec() == QDialog::Accepted ? toUtf8(dialog.textValue()) : std::string();
+    typed_.push_back(typed);
+    return typed;
 }
 
 void FrmTarquel::run(Command command)
 {
+    cleared_ = false;
+    lines_ = 0;
+    boxes_ = 0;
+    typed_.clear();
     runCommand(command, *this, [this](const RuntimeError& failure) { showFailure(failure); });
+    if (cleared_)
+        description_.redrawn(lines_ > 0);
+    if (boxes_ > 0)
+        description_.integrated(!typed_.empty() ? typed_[0] : std::string(),
+                                typed_.size() > 1 ? typed_[1] : std::string(), boxes_);
+    if (cleared_ || boxes_ > 0 || lines_ > 0)
+        canvas_->setAccessibleDescription(fromUtf8(description_.text()));
+}
+
+void FrmTarquel::choose(Command command)
+{
+    chosen_.push_back(command);
+    QMetaObject::invokeMethod(this, &FrmTarquel::runChosen, Qt::QueuedConnection);
+}
+
+void FrmTarquel::runChosen()
+{
+    // A choice made while a command waits in a prompt is run after it.
+    if (running_)
+        return;
+    running_ = true;
+    while (!chosen_.empty()) {
+        const Command command = chosen_.front();
+        chosen_.pop_front();
+        run(command);
+    }
+    running_ = false;
 }
 
 void FrmTarquel::showFailure(const RuntimeError& failure)

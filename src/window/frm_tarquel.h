@@ -2,10 +2,13 @@
 
 #include "plotting/window_services.h"
 #include "window/commands.h"
+#include "window/picture_description.h"
 
 #include <QLineF>
 #include <QMainWindow>
 
+#include <deque>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -33,8 +36,14 @@ public:
     std::string inputBox(std::string_view prompt) override;
 
     // Runs a command to its end; a failure abandons it and is shown in a
-    // modal message.
+    // modal message. The drawing area's description then says what the
+    // picture shows.
     void run(Command command);
+    // A menu choice: the command starts once the choice's own call has
+    // returned (so an assistive tool or a script that chose it gets its
+    // answer at once, even when the command opens prompts), and after any
+    // command still running has ended: one at a time, in order.
+    void choose(Command command);
 
     [[nodiscard]] Canvas& canvas() const { return *canvas_; }
     [[nodiscard]] QLabel& lblResult() const { return *lblResult_; }
@@ -45,9 +54,18 @@ public:
 private:
     void buildMenu();
     void showFailure(const RuntimeError& failure);
+    void runChosen();
 
     Canvas* canvas_ = nullptr;
     QLabel* lblResult_ = nullptr;
+    std::deque<Command> chosen_;
+    bool running_ = false;
+    // What the running command did, for the description.
+    bool cleared_ = false;
+    int lines_ = 0;
+    int boxes_ = 0;
+    std::vector<std::string> typed_;
+    PictureDescription description_;
 };
 
 // The axis lines of the layout, in twips, as the canvas paints them over the

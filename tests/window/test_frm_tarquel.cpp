@@ -20,7 +20,12 @@ const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
 
-void choose(FrmTarquel& form, const char* name) { form.findChild<QAction*>(name)->trigger(); }
+// A menu choice, and the command it starts, run to its end.
+void choose(FrmTarquel& form, const char* name)
+{
+    form.findChild<QAction*>(name)->trigger();
+    QCoreApplication::processEvents();
+}
 
 // The drawings alone, in device pixels: the canvas rendered without its
 // labels and with its axis lines lifted for the moment.
@@ -150,10 +155,33 @@ private slots:
         QVERIFY(!rowsOf(drawn, 108, kGreen).isEmpty());
         QVERIFY(!rowsOf(drawn, 300, kGreen).isEmpty());
 
+        // The drawing area says what it shows, in the window's language.
+        QCOMPARE(form_->canvas().accessibleName(), QStringLiteral("그래프"));
+        QCOMPARE(form_->canvas().accessibleDescription(),
+                 QStringLiteral("좌표축: 가로 x는 -π부터 2π까지, 세로 y는 -π부터 π까지. "
+                                "사인 곡선 y = sin x가 -π부터 2π까지 초록색으로 그려져 있습니다. "
+                                "0부터 3.141592까지 적분한 파란 상자 2000개가 그려져 있습니다."));
+
         // Display afterwards erases the boxes and keeps the caption.
         choose(*form_, "mnuSiDisp");
         QVERIFY(columnsOf(drawingsOf(*form_), kBlue).isEmpty());
         QCOMPARE(form_->lblResult().text(), QStringLiteral("계산결과  1.999"));
+    }
+
+    // A choice returns before its command starts; a second choice made
+    // meanwhile runs after the first command has ended, prompts and all.
+    void choicesRunOneAtATimeAfterTheirCallReturns()
+    {
+        DialogDriver driver({QStringLiteral("0"), QStringLiteral("3.141592")});
+        form_->findChild<QAction*>("mnuSinIn")->trigger();
+        QVERIFY(driver.prompts.isEmpty());
+        form_->findChild<QAction*>("mnuSiDisp")->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(driver.prompts.size(), 2);
+        QCOMPARE(form_->lblResult().text(), QStringLiteral("계산결과  1.999"));
+        QVERIFY(columnsOf(drawingsOf(*form_), kBlue).isEmpty());
+        QVERIFY(!columnsOf(drawingsOf(*form_), kGreen).isEmpty());
+        QVERIFY(!form_->canvas().accessibleDescription().contains(QStringLiteral("적분")));
     }
 
     void equalBoundsDrawAVerticalLine()

@@ -3,6 +3,7 @@
 #include "window/layout.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
@@ -158,6 +159,13 @@ private slots:
             QVERIFY(action->isEnabled());
             QVERIFY(action->isVisible());
         }
+        // F10 opens the menu bar, at its first menu, as Alt does.
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_F10);
+        QTRY_VERIFY(top.front()->menu()->isVisible());
+        QCOMPARE(form.menuBar()->activeAction(), top.front());
     }
 
     // Tan ▸ Display, Tan ▸ Integrate and End change nothing.
@@ -166,7 +174,9 @@ private slots:
         FrmTarquel form;
         form.show();
         form.findChild<QAction*>("mnuSiDisp")->trigger();
+        QCoreApplication::processEvents();
         form.setResultText("계산결과  1.999");
+        const QString description = form.canvas().accessibleDescription();
         const QImage before = form.grabClientArea();
         for (const char* name : {"mnuTaDisp", "mnuTanIn", "mnuEnd"})
             form.findChild<QAction*>(name)->trigger();
@@ -174,6 +184,7 @@ private slots:
         QVERIFY(form.isVisible());
         QCOMPARE(form.grabClientArea(), before);
         QCOMPARE(form.lblResult().text(), QStringLiteral("계산결과  1.999"));
+        QCOMPARE(form.canvas().accessibleDescription(), description);
     }
 };
 
