@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: The tarquel developers
+# SPDX-License-Identifier: MIT
 # Set-up, build, run, test, lint, fuzz, benchmark and package. Every target
 # installs what is missing first, so a fresh Debian 12 machine with g++,
 # cmake, make and git needs nothing else.
@@ -8,6 +10,7 @@ BUILD         ?= build
 ASAN_BUILD    ?= build-asan
 FUZZ_BUILD    ?= build-fuzz
 PACKAGE_BUILD ?= build-package
+WINDOWS_BUILD ?= build-windows
 JOBS          ?= 2
 FUZZ_SECONDS  ?= 60
 TARQUEL       := $(BUILD)/src/tarquel
@@ -21,7 +24,13 @@ SUDO          := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES := qt6-base-dev fonts-nanum fonts-dejavu-core libbenchmark-dev \
             xvfb xdotool openbox wmctrl dbus-daemon at-spi2-core python3-pyatspi \
             clang libclang-rt-14-dev clang-format clang-tidy libc++-14-dev libc++abi-14-dev \
-            help2man groff-base desktop-file-utils appstream dpkg-dev file
+            help2man groff-base desktop-file-utils appstream dpkg-dev file reuse lintian
+
+# The Windows build: the cross compiler, the tools that build Qt's source
+# package, the installer's compiler, Wine with its fonts, and what the check
+# uses to drive and look at the window.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev nsis zip unzip \
+                    wine wine64 fonts-wine xvfb xdotool openbox wmctrl imagemagick python3-pil
 
 # Stop at the first report; leaks of third-party libraries are listed, with
 # their reasons, in the suppressions file.
@@ -40,13 +49,20 @@ TIDY_SOURCES = $(shell git ls-files 'src/*.cpp' 'tests/*.cpp' 'bench/*.cpp')
 FUZZ_SOURCES = $(shell git ls-files 'fuzz/*.cpp')
 
 .PHONY: all setup configure build run demo test test-default test-asan test-fuzz lint \
-        fuzz fuzz-build bench package package-check icons clean
+        fuzz fuzz-build bench package package-check icons clean \
+        install-packages windows-setup windows windows-package windows-check
 
 all: build
 
 setup:
+	@$(MAKE) --no-print-directory install-packages NEEDED="$(PACKAGES)"
+
+windows-setup:
+	@$(MAKE) --no-print-directory install-packages NEEDED="$(WINDOWS_PACKAGES)"
+
+install-packages:
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(NEEDED); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -105,8 +121,10 @@ fuzz: fuzz-build
 	    -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$target fuzz/corpus/$$target || exit 1; \
 	done
 
-# Formatting, clang-tidy, and every source compiled again against libc++.
+# Formatting, clang-tidy, every source compiled again against libc++, and
+# the licence of every file, the REUSE way.
 lint: build fuzz-build
+	reuse lint --quiet || reuse lint
 	clang-format --dry-run -Werror $(SOURCES)
 	set -o pipefail; printf '%s\n' $(TIDY_SOURCES) | \
 	  xargs -P$(JOBS) -n4 clang-tidy -p $(BUILD) --quiet 2>&1 | { $(QUIET_TIDY); }
@@ -128,17 +146,34 @@ bench: build
 package: setup
 	@[ -f $(PACKAGE_BUILD)/CMakeCache.txt ] || \
 	  cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-	    -DCMAKE_INSTALL_PREFIX=/usr -DTARQUEL_GZIP_MANPAGE=ON
+	    -DCMAKE_INSTALL_PREFIX=/usr
 	cmake --build $(PACKAGE_BUILD) -j$(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB
 	@ls $(PACKAGE_BUILD)/tarquel_*.deb
 
-# Installs the package on a clean Debian 12 root made by debootstrap and runs
-# it there; needs the Debian archive, takes some minutes, not part of make test.
+# Lintian on the package, with no error and no warning; then installs it on
+# a clean Debian 12 root made by debootstrap and runs it there; needs the
+# Debian archive, takes some minutes, not part of make test.
 package-check: package
+	lintian --fail-on error,warning $(PACKAGE_BUILD)/tarquel_*.deb
 	@dpkg-query -W -f='$${Status}' debootstrap 2>/dev/null | grep -q 'install ok installed' || \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends debootstrap
 	$(SUDO) tests/data/check_package.sh $(PACKAGE_BUILD)
+
+# tarquel.exe for 64-bit Windows, cross-compiled against a static Qt that is
+# built once (25-40 minutes on two cores) into a cache outside the checkout.
+windows: windows-setup
+	windows/build.sh $(WINDOWS_BUILD)
+
+# tarquel-VERSION-win64.zip and tarquel-VERSION-win64-setup.exe.
+windows-package: windows
+	cd $(WINDOWS_BUILD) && cpack
+	@ls $(WINDOWS_BUILD)/tarquel-*-win64.zip $(WINDOWS_BUILD)/tarquel-*-win64-setup.exe
+
+# The Windows program, its zip and its installer under Wine, headless,
+# against the Linux build.
+windows-check: windows-package build
+	windows/check.sh $(WINDOWS_BUILD) $(TARQUEL)
 
 # Draws the raster and platform icons anew from data/icons/tarquel.svg.
 icons:
@@ -153,4 +188,4 @@ icons:
 	  png2icns tarquel.icns tarquel-16.png tarquel-32.png tarquel-128.png tarquel-256.png
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) $(WINDOWS_BUILD)

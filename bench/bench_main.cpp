@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 // Speed of the two commands on the real drawing surface and on one that
 // draws nothing, and of whole batch renders as processes.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 // The whole Integrate command on a recording surface, fed two arbitrary
 // texts: it ends with a caption or with exactly one of the two failure
 // kinds, the same way every time, and never draws after a bad entry.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 // Any finite double is written with a sign position and at most 15
 // significant digits, and reads back to the value rounded to 15 digits.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 // Any text either reads as a finite number, the same every time and as the
 // C library reads it, or fails with exactly a type mismatch or an overflow.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 #include "plotting/number_text.h"
 
 #include "plotting/runtime_error.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 #include "plotting/runtime_error.h"
 
 namespace tarquel {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 #include "plotting/sine_integrate.h"
 
 #include "plotting/axis_frame.h"

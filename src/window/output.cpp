@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 #include "window/output.h"
 
 #include "window/escape.h"
@@ -5,7 +8,11 @@
 #include <cerrno>
 #include <cstring>
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -41,7 +48,28 @@ QString printable(const QString& text)
 
 void guardStandardStreams()
 {
-#if !defined(_WIN32)
+#if defined(_WIN32)
+    // A program of the GUI subsystem starts without a console. Started from
+    // one, it writes there, as a console program would, unless a stream was
+    // redirected; started from Explorer there is none to attach, and none
+    // opens.
+    const auto unset = [](DWORD stream) {
+        const HANDLE handle = GetStdHandle(stream);
+        return handle == nullptr || handle == INVALID_HANDLE_VALUE ||
+               GetFileType(handle) == FILE_TYPE_UNKNOWN;
+    };
+    const bool outUnset = unset(STD_OUTPUT_HANDLE);
+    const bool errUnset = unset(STD_ERROR_HANDLE);
+    if ((outUnset || errUnset) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        if (outUnset && std::freopen("CONOUT$", "w", stdout) == nullptr)
+            std::clearerr(stdout);
+        if (errUnset && std::freopen("CONOUT$", "w", stderr) == nullptr)
+            std::clearerr(stderr);
+    }
+    // Lines end in \n on every platform: the bytes are the same as on Linux.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#else
     for (int fd = 0; fd <= 2; ++fd) {
         if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
             continue;

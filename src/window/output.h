@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 #include <QByteArray>
@@ -27,9 +30,10 @@ private:
 // so that a word of the command line never reaches the terminal raw.
 QString printable(const QString& text);
 
-// Keeps the standard streams' file descriptors from being taken by files
-// opened later: a closed one is filled with a descriptor that fails every
-// write, so that a caption can never land in an output file.
+// Readies the standard streams. On POSIX a closed one is filled with a
+// descriptor that fails every write, so that no file opened later takes its
+// number and a caption can never land in an output file. On Windows the
+// program writes to the console it was started from, and lines end in \n.
 void guardStandardStreams();
 
 } // namespace tarquel

@@ -1,9 +1,13 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 #include "window/startup.h"
 
 #include "window/frm_tarquel.h"
 #include "window/output.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 
 #include <cstdio>
@@ -72,6 +76,14 @@ void warnWithoutHangul(Console& console)
 ExitStatus startBatch(const BatchJob& job, char* program, Console& console)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#if defined(Q_OS_WIN)
+    // The offscreen platform reads fonts from one folder alone, Qt's own
+    // unless told: the system's fonts, where the Korean ones are.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR",
+                QFile::encodeName(qEnvironmentVariable("WINDIR", QStringLiteral("C:\\Windows")) +
+                                  QStringLiteral("\\Fonts")));
+#endif
     // The picture is the same whatever the desktop's scale settings.
     for (const char* name :
          {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_ENABLE_HIGHDPI_SCALING",

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: The tarquel developers
+# SPDX-License-Identifier: MIT
 # Installs the build into a temporary prefix and checks what a desktop finds
 # there with the ecosystem's own validators: `check_install.sh BUILD_DIR APP_ID`.
 # Without a validator the test is skipped (77), unless TARQUEL_NO_SKIP=1.
@@ -21,7 +23,7 @@ rm -f "$prefix.log"
 status=0
 for file in bin/tarquel share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
             share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
-            share/man/man1/tarquel.1; do
+            share/man/man1/tarquel.1.gz share/doc/tarquel/copyright share/doc/tarquel/changelog.gz; do
   [ -s "$prefix/$file" ] || { echo "install check: $file is missing" >&2; status=1; }
 done
 [ -x "$prefix/bin/tarquel" ] || { echo "install check: bin/tarquel is not executable" >&2; status=1; }
@@ -31,10 +33,11 @@ desktop-file-validate "$prefix/share/applications/$id.desktop"
 appstreamcli validate --no-net --pedantic --explain "$prefix/share/metainfo/$id.metainfo.xml"
 
 # The manual page: groff's warnings are failures, and it documents every option.
-warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$prefix/share/man/man1/tarquel.1" 2>&1)
+page=$(gzip -dc "$prefix/share/man/man1/tarquel.1.gz")
+warnings=$(printf '%s\n' "$page" | LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z 2>&1)
 [ -z "$warnings" ] || { echo "$warnings" >&2; exit 1; }
 for option in --batch --png --svg --scale --version --help; do
-  grep -q -- "${option//-/\\\\-}" "$prefix/share/man/man1/tarquel.1" ||
+  printf '%s\n' "$page" | grep -q -- "${option//-/\\\\-}" ||
     { echo "install check: the manual page lacks $option" >&2; exit 1; }
 done
 echo "install check: layout, desktop entry, metainfo and manual page are valid"

@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: The tarquel developers
+# SPDX-License-Identifier: MIT
 # Proves that the Debian package alone brings everything it needs: makes a
 # clean Debian 12 root with debootstrap, installs the package there with
 # apt-get and runs the program. `check_package.sh PACKAGE_BUILD_DIR`, as root.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 deb=$(ls "$build"/tarquel_*.deb | head -n1)
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
+# The machine's own Debian archive, as its apt sources name it.
+archive() {
+  { grep -h '^URIs:' /etc/apt/sources.list.d/*.sources 2>/dev/null | awk '{print $2}'
+    awk '/^deb /{print $2}' /etc/apt/sources.list 2>/dev/null; } | grep -v security | head -n1
+}
+mirror=${DEBIAN_MIRROR:-$(archive)}
 root="$build/bookworm-root"
 
 if [ ! -x "$root/usr/bin/apt-get" ]; then

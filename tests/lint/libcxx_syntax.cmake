@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: The tarquel developers
+# SPDX-License-Identifier: MIT
 # Compiles the project's sources of a compilation database again with clang
 # against libc++ (the standard library of macOS), syntax only:
 #   cmake -DDATABASE=build/compile_commands.json -DSOURCE_DIR=$PWD

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: The tarquel developers
+# SPDX-License-Identifier: MIT
 # Runs FIRST and SECOND and fails unless both print the same.
 execute_process(COMMAND ${FIRST} OUTPUT_VARIABLE first RESULT_VARIABLE first_status)
 execute_process(COMMAND ${SECOND} OUTPUT_VARIABLE second RESULT_VARIABLE second_status)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 // Prints every drawing call and caption of a fixed set of commands, so that
 // two builds with different compiler flags can be compared bit for bit.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 #include "exact.h"
 #include "plotting/real.h"
 #include "plotting/sine_display.h"

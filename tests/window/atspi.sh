@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: The tarquel developers
+# SPDX-License-Identifier: MIT
 # Runs the AT-SPI test in a private X session (e2e.sh) with a private D-Bus
 # session bus, on which the accessibility bus starts on demand:
 # `atspi.sh TARQUEL`.

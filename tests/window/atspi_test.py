@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: The tarquel developers
+# SPDX-License-Identifier: MIT
 # Uses the real program through AT-SPI, as a screen reader or another
 # assistive tool does: finds the window, presses menu entries through their
 # accessible actions (each must answer within a second, also when the

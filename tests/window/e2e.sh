@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: The tarquel developers
+# SPDX-License-Identifier: MIT
 # Starts a private X server with a small window manager and runs the end-to-end
 # test against it: `e2e.sh TEST_BINARY [ARGS...]`.
 set -euo pipefail

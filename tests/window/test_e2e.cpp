@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 // Uses the real program as a person would, in a real X session: menus
 // clicked, bounds typed, messages dismissed, the window covered and closed.
 // Screenshots of every step are kept for a look after a failure.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: The tarquel developers
+// SPDX-License-Identifier: MIT
+
 #include "dialog_driver.h"
 #include "window/canvas.h"
 #include "window/frm_tarquel.h"

@@ -1,0 +1,7 @@
+# SPDX-FileCopyrightText: The tarquel developers
+# SPDX-License-Identifier: MIT
+
+# Read by CPack for each generator: the installer is named as one.
+if(CPACK_GENERATOR STREQUAL "NSIS")
+  set(CPACK_PACKAGE_FILE_NAME "${CPACK_PACKAGE_FILE_NAME}-setup")
+endif()
