@@ -5,6 +5,7 @@
 
 #include "plotting/window_services.h"
 #include "window/commands.h"
+#include "window/fonts.h"
 #include "window/picture_description.h"
 
 #include <QLineF>
@@ -80,13 +81,5 @@ std::vector<QLineF> axisLines();
 // never resized, until it does, its top-left corner kept on the screen
 // first (a window larger than the screen shows its menu and caption).
 QPoint placedOnScreen(const QRect& frame, const QRect& available);
-
-// The installed families with Hangul glyphs, the preferred ones first.
-QStringList hangulFamilies();
-// The font nearest to the design's "System" 9.75 pt bold that has Hangul glyphs.
-QFont windowFont();
-// Empty where a font with Hangul is installed; otherwise one line that says
-// so and names what to install.
-QString missingHangulNotice();
 
 } // namespace tarquel
