@@ -35,7 +35,8 @@ cmake_options=(
 # nor where the checkout lies.
 recipe=$( { printf '%s\n' "${configure_options[@]}" "${cmake_options[@]}";
             grep -v '^#' "$here/toolchain-mingw64.cmake"; } | sha256sum | cut -c1-12)
-cache=${TARQUEL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarquel}
+home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
+cache=${TARQUEL_CACHE:-${XDG_CACHE_HOME:-$home/.cache}/tarquel}
 prefix=$cache/qt-$qt_version-mingw64-static-$recipe
 jobs=${JOBS:-2}
 
