@@ -9,6 +9,7 @@
 # area's description. `atspi_test.py TARQUEL`, inside an X session with a
 # private D-Bus session bus (atspi.sh sets both up).
 import os
+import signal
 import subprocess
 import sys
 import time
@@ -66,17 +67,28 @@ def press(acc, what):
     check(took < 1.0, f"{what} answers within a second ({took * 1000:.0f} ms)")
 
 
-def menu_item(app, menu, entry):
-    for top in descendants(app, name=menu):
+def top_levels(app):
+    """The application's windows: the frame and any dialog, no deeper."""
+    return [app.getChildAtIndex(i) for i in range(app.childCount)]
+
+
+def the_frame(app):
+    frames = [w for w in top_levels(app)
+              if w is not None and w.getRole() == pyatspi.ROLE_FRAME and w.name == CAPTION]
+    return frames[0] if frames else None
+
+
+def menu_item(frame, menu, entry):
+    for top in descendants(frame, name=menu):
         for item in descendants(top, pyatspi.ROLE_MENU_ITEM, entry):
             return item
     return None
 
 
 def dialogs(app):
-    return [d for d in descendants(app)
-            if d.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
-            and d.getState().contains(pyatspi.STATE_SHOWING)]
+    return [w for w in top_levels(app)
+            if w is not None and w.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
+            and w.getState().contains(pyatspi.STATE_SHOWING)]
 
 
 def texts(root):
@@ -99,43 +111,52 @@ def answer_prompt(app, typed, expected_prompt):
     wait_for(lambda: not any(d == dialog for d in dialogs(app)), 5)
 
 
-def description(app):
-    area = descendants(app, name="그래프")
+def description(frame):
+    area = descendants(frame, name="그래프")
     return area[0].description if area else None
 
 
-def result(app):
-    labels = [n for n in texts(app) if n.startswith("계산결과")]
+def result(frame):
+    labels = [n for n in texts(frame) if n.startswith("계산결과")]
     return labels[0] if labels else ""
+
+
+def stuck(signum, stack):
+    raise TimeoutError(f"no progress for 90 s, at line {stack.f_lineno}")
 
 
 def main():
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C.UTF-8",
                QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen([sys.argv[1]], env=env)
+    # A call that never answers is a failure of its own, not ctest's time-out.
+    signal.signal(signal.SIGALRM, stuck)
+    signal.alarm(90)
     try:
         app = wait_for(application, 20)
         check(app is not None, "the program is on the accessibility bus")
         if app is None:
             return
-        frame = wait_for(lambda: descendants(app, pyatspi.ROLE_FRAME, CAPTION))
-        check(bool(frame), "the frame's name is the window caption")
-        check(description(app) == AXES + ONLY_AXES, "the drawing area describes the axes")
+        frame = wait_for(lambda: the_frame(app))
+        check(frame is not None, "the frame's name is the window caption")
+        if frame is None:
+            return
+        check(description(frame) == AXES + ONLY_AXES, "the drawing area describes the axes")
 
-        press(wait_for(lambda: menu_item(app, "Sin", "Display")), "Sin > Display")
-        check(wait_for(lambda: description(app) == AXES + CURVE, 5) is not None,
-              "the description names the curve: " + str(description(app)))
+        press(wait_for(lambda: menu_item(frame, "Sin", "Display")), "Sin > Display")
+        check(wait_for(lambda: description(frame) == AXES + CURVE, 5) is not None,
+              "the description names the curve: " + str(description(frame)))
 
-        press(wait_for(lambda: menu_item(app, "Sin", "Integrate")), "Sin > Integrate")
+        press(wait_for(lambda: menu_item(frame, "Sin", "Integrate")), "Sin > Integrate")
         answer_prompt(app, "0", "하한 값은?(단 > - Pi) ")
         answer_prompt(app, "3.141592", "또 상한값은?(단 < 2*Pi 보다 큰값)")
-        check(wait_for(lambda: result(app) == "계산결과  1.999", 5) is not None,
-              "the result label reads " + repr(result(app)))
-        check(description(app) == AXES + CURVE + INTEGRATED,
-              "the description names the integration: " + str(description(app)))
+        check(wait_for(lambda: result(frame) == "계산결과  1.999", 5) is not None,
+              "the result label reads " + repr(result(frame)))
+        check(description(frame) == AXES + CURVE + INTEGRATED,
+              "the description names the integration: " + str(description(frame)))
 
         # A bad bound: the message is readable and dismissed; nothing changes.
-        press(menu_item(app, "Sin", "Integrate"), "Sin > Integrate again")
+        press(menu_item(frame, "Sin", "Integrate"), "Sin > Integrate again")
         answer_prompt(app, "x", "하한 값은?(단 > - Pi) ")
         answer_prompt(app, "1", "또 상한값은?(단 < 2*Pi 보다 큰값)")
         alert = wait_for(lambda: dialogs(app))
@@ -144,19 +165,22 @@ def main():
         if alert:
             press(descendants(alert[0], pyatspi.ROLE_PUSH_BUTTON, "OK")[0], "the message's OK")
             check(wait_for(lambda: not dialogs(app), 5) is not None, "the message is dismissed")
-        check(result(app) == "계산결과  1.999", "the result label kept its text")
+        check(result(frame) == "계산결과  1.999", "the result label kept its text")
 
         # Tan > Display, Tan > Integrate and End change nothing.
         for menu, entry in (("Tan", "Display"), ("Tan", "Integrate"), (None, "End")):
-            item = (menu_item(app, menu, entry) if menu
-                    else descendants(app, pyatspi.ROLE_MENU_ITEM, entry)[0])
+            item = (menu_item(frame, menu, entry) if menu
+                    else descendants(frame, pyatspi.ROLE_MENU_ITEM, entry)[0])
             press(item, f"{menu or ''} {entry}".strip())
         time.sleep(0.5)
         check(not dialogs(app), "no dialog opened")
-        check(result(app) == "계산결과  1.999", "the result is unchanged")
-        check(description(app) == AXES + CURVE + INTEGRATED, "the picture is unchanged")
+        check(result(frame) == "계산결과  1.999", "the result is unchanged")
+        check(description(frame) == AXES + CURVE + INTEGRATED, "the picture is unchanged")
         check(program.poll() is None, "the program still runs")
+    except TimeoutError as error:
+        check(False, str(error))
     finally:
+        signal.alarm(0)
         program.terminate()
         program.wait(10)
     print(f"{len(failures)} failed")
